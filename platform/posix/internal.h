@@ -21,6 +21,12 @@ HWND MainWindowHandle();
 // display can be had. Safe to call many times.
 bool EnsureVideo();
 
+// Activation changes of the program (focus gained or lost), as WM_ACTIVATEAPP
+// reports them to the window procedure; ddraw listens to mark its exclusive
+// surfaces lost on deactivation, as DirectDraw does.
+typedef void (*ActivationListener)(bool active);
+void SetActivationListener(ActivationListener listener);
+
 // Drawing calls report that the program did work, so that the next empty
 // PeekMessageA does not idle: only a poll loop with nothing else in it rests.
 void NoteWork();
