@@ -1,0 +1,56 @@
+#include "shell/main_window.h"
+
+#include "display/display.h"
+#include "shell/pacing.h"
+#include "shell/quit.h"
+#include "story/bookmark.h"
+
+HWND MainWindow = NULL;
+unsigned char ActivationSeen = 0;
+
+namespace {
+
+[[noreturn]] void QuitWithBookmark() {
+    if (Bookmark != -1) SaveBookmark(Bookmark);
+    QuitProgram();
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 1;
+    case WM_CLOSE:
+        return 1;  // the window is never closed from outside
+    case WM_ACTIVATEAPP:
+        // The first activation comes with the window itself; every later switch
+        // away or back may have cost the exclusive surfaces their memory.
+        if (!ActivationSeen) {
+            ActivationSeen = 1;
+        } else {
+            TheDisplay.RestoreSurfaces();
+        }
+        return 1;
+    case WM_SETCURSOR:
+        SetCursor(NULL);
+        return 1;
+    case WM_KEYDOWN:
+        if (wParam == VK_CONTROL) {
+            PacingEnabled = 0;
+            return 1;
+        }
+        QuitWithBookmark();
+    case WM_KEYUP:
+        if (wParam == VK_CONTROL) PacingEnabled = 1;
+        return 1;
+    case WM_MOUSEMOVE:
+        if (Bookmark == -1) return 1;
+        QuitWithBookmark();
+    case WM_RBUTTONDOWN:
+        QuitProgram();
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,31 @@
+// Presents one script line: a colour change, a sound cue, or text typed out one
+// character at a time with its pauses, row breaks and page breaks.
+#ifndef STORY_LINE_PRESENTER_H
+#define STORY_LINE_PRESENTER_H
+
+#include "platform/win32.h"
+
+struct TextPosition {
+    int x;
+    int y;
+};
+
+extern TextPosition TextCursor;  // top-left of the next character
+extern COLORREF TextColour;
+
+const int StoryFontHeight = 26;
+const int TextMargin = 10;
+const int RowPitch = StoryFontHeight + 5;
+const int WrapBeyondX = 640 - StoryFontHeight - 10;   // wrap before drawing
+const int RowFullBeyondX = 640 - StoryFontHeight;     // row break after drawing
+const int PageFullBeyondY = 470 - StoryFontHeight;    // page break before drawing
+
+const DWORD CharacterPause = 100;
+const DWORD PageFullPause = 2000;
+const DWORD SentenceEndExtraPause = 400;
+const DWORD CommaExtraPause = 300;
+
+int BytesEqual(const char* a, const char* b, int n);
+void PresentLine(int index);
+
+#endif

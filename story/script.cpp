@@ -1,0 +1,65 @@
+#include "story/script.h"
+
+#include "episodes/episode_config.h"
+#include "shell/quit.h"
+
+#include <cstdio>
+#include <cstring>
+
+char* ScriptLines[ScriptCapacity] = {};
+int ScriptLineCount = 0;
+
+namespace {
+
+const char CtrlZ = 0x1A;
+
+bool IsShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// A token cut at the buffer's size may end in half a double-byte character: drop it.
+void DropSplitCharacter(char* line) {
+    const size_t length = std::strlen(line);
+    size_t offset = 0;
+    while (offset < length) offset += IsShiftJisLeadByte(line[offset]) ? 2 : 1;
+    if (offset > length) line[length - 1] = '\0';
+}
+
+// Reads one token into line. A token longer than the buffer keeps its first whole
+// characters and the rest of it is passed over, so it never becomes a line of its
+// own. True when the reading should go on.
+bool ReadToken(FILE* file, char* line) {
+    std::fscanf(file, "%255s", line);
+    if (std::strlen(line) == ScriptLineSize - 1) {
+        std::fscanf(file, "%*[^ \t\n\v\f\r]");
+        DropSplitCharacter(line);
+    }
+    // Text mode ends the file at Ctrl-Z on Windows; read it the same way everywhere.
+    char* end = std::strchr(line, CtrlZ);
+    if (end) {
+        *end = '\0';
+        return false;
+    }
+    return !std::ferror(file);
+}
+
+}  // namespace
+
+bool ReadScriptFile(const char* path) {
+    FILE* file = std::fopen(path, "r");
+    if (!file) return false;
+    while (!std::feof(file) && ScriptLineCount < ScriptCapacity) {
+        // A read that meets the end of the file stores nothing: its line stays empty.
+        char* line = new char[ScriptLineSize]();
+        ScriptLines[ScriptLineCount] = line;
+        const bool goOn = ReadToken(file, line);
+        ++ScriptLineCount;
+        if (!goOn) break;
+    }
+    std::fclose(file);
+    return true;
+}
+
+void LoadScript() {
+    if (!ReadScriptFile(Episode.ScriptFileName)) QuitProgram();
+}
