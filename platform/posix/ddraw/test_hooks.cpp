@@ -1,0 +1,38 @@
+// Test-only entry points (test_hooks_ddraw.h); the programs never call them.
+#include "platform/posix/test_hooks_ddraw.h"
+
+#include "platform/posix/ddraw/display_state.h"
+#include "platform/posix/ddraw/surface.h"
+
+namespace testhooks {
+
+posix::IndexedPixels SurfacePixels(IDirectDrawSurface* surface) {
+    if (!surface) return posix::IndexedPixels{};
+    return static_cast<posix::ddraw::Surface*>(surface)->Pixels();
+}
+
+const PALETTEENTRY* ShownPalette() { return posix::EffectiveDisplayPalette(); }
+
+void SwitchAway() { posix::ddraw::OnActivation(false); }
+
+void SwitchBack() { posix::ddraw::OnActivation(true); }
+
+void MarkAllSurfacesLost() { posix::ddraw::MarkAllSurfacesLost(); }
+
+void FailNextDirectDrawCreate() { posix::ddraw::Display().failNextCreate = true; }
+
+LiveDirectDrawObjects CountLiveDirectDrawObjects() {
+    const posix::ddraw::DisplayState& display = posix::ddraw::Display();
+    LiveDirectDrawObjects live;
+    live.directDraws = static_cast<int>(display.directDraws.size());
+    live.surfaces = static_cast<int>(display.surfaces.size());
+    live.palettes = static_cast<int>(display.palettes.size());
+    return live;
+}
+
+ULONG ReferenceCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+}  // namespace testhooks
