@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace posix {
@@ -65,29 +66,35 @@ SDL_AudioFormat SdlFormatOf(const PcmFormat& format) {
     return format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
 }
 
-// The whole sound in the device's format.
-bool Convert(const AudioOutput& out, const PcmView& sound, std::vector<uint8_t>* converted) {
-    SDL_AudioStream* stream =
-        SDL_NewAudioStream(SdlFormatOf(sound.format), Uint8(sound.format.channels),
-                           sound.format.sampleRate, out.spec.format, out.spec.channels, out.spec.freq);
-    if (stream == nullptr) return false;
-    bool ok = true;
-    // Put in pieces: SDL_AudioStreamPut takes an int length.
-    const size_t piece = size_t(1) << 20;
-    for (size_t done = 0; ok && done < sound.sampleBytes; done += piece) {
-        size_t length = sound.sampleBytes - done < piece ? sound.sampleBytes - done : piece;
-        ok = SDL_AudioStreamPut(stream, sound.samples + done, int(length)) == 0;
+// Converts one piece of whole frames and appends it to converted.
+bool ConvertPiece(const SDL_AudioSpec& device, const PcmFormat& format, const uint8_t* samples, size_t bytes,
+                  std::vector<uint8_t>* converted) {
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, SdlFormatOf(format), Uint8(format.channels), format.sampleRate, device.format,
+                          device.channels, device.freq) < 0)
+        return false;
+    std::vector<uint8_t> work(bytes * size_t(cvt.len_mult));
+    std::copy(samples, samples + bytes, work.begin());
+    cvt.buf = work.data();
+    cvt.len = int(bytes);
+    if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return false;
+    size_t length = cvt.needed ? size_t(cvt.len_cvt) : bytes;
+    converted->insert(converted->end(), work.begin(), work.begin() + length);
+    return true;
+}
+
+// The whole sound in the device's format. SDL_AudioCVT converts a buffer in one
+// go; SDL 2.26's SDL_AudioStream drops the resampler's last frames on a flush.
+bool Convert(const SDL_AudioSpec& device, const PcmView& sound, std::vector<uint8_t>* converted) {
+    converted->clear();
+    // Pieces keep SDL_AudioCVT's int lengths far from overflow on long sounds.
+    const size_t frameBytes = size_t(sound.format.BytesPerFrame());
+    const size_t piece = (size_t(4) << 20) / frameBytes * frameBytes;
+    for (size_t done = 0; done < sound.sampleBytes; done += piece) {
+        size_t length = std::min(piece, sound.sampleBytes - done);
+        if (!ConvertPiece(device, sound.format, sound.samples + done, length, converted)) return false;
     }
-    ok = ok && SDL_AudioStreamFlush(stream) == 0;
-    if (ok) {
-        converted->resize(size_t(SDL_AudioStreamAvailable(stream)));
-        int got = converted->empty() ? 0
-                                     : SDL_AudioStreamGet(stream, converted->data(), int(converted->size()));
-        ok = got >= 0;
-        if (ok) converted->resize(size_t(got));
-    }
-    SDL_FreeAudioStream(stream);
-    return ok;
+    return true;
 }
 
 }  // namespace
@@ -104,7 +111,7 @@ bool StartSound(const PcmView& sound, size_t* deviceFrames) {
     if (!EnsureAudioDevice()) return false;
     AudioOutput& out = Output();
     std::vector<uint8_t> converted;
-    if (!Convert(out, sound, &converted)) return false;
+    if (!Convert(out.spec, sound, &converted)) return false;
     SDL_ClearQueuedAudio(out.device);
     if (!converted.empty() && SDL_QueueAudio(out.device, converted.data(), Uint32(converted.size())) != 0)
         return false;
