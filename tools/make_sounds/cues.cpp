@@ -33,6 +33,7 @@ void Strike(MonoSound* sound, double start, double pitch, double gain, double at
         double sum = 0.0;
         for (int k = 0; k < partialCount; ++k) {
             const Partial& p = partials[k];
+            if (pitch * p.ratio >= 0.45 * kRate) continue;  // would fold back as a false tone
             sum += p.amplitude * std::exp(-t / p.decaySeconds) * std::sin(kTwoPi * pitch * p.ratio * t);
         }
         sound->samples[i] += gain * attack * sum;
