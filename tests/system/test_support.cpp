@@ -75,3 +75,71 @@ std::string Sjis(const char* utf8) {
     out.resize(out.size() - outLeft);
     return out;
 }
+
+#include "display/display.h"
+#include "platform/posix/test_hooks.h"
+#include "shell/main_window.h"
+
+void CreateReaderWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.lpszClassName = "ReaderTest";
+    RegisterClassA(&windowClass);
+    MainWindow = CreateWindowExA(0, "ReaderTest", "ReaderTest", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                 NULL, NULL, NULL, NULL);
+}
+
+void StartReaderDisplay() {
+    CreateReaderWindow();
+    ASSERT_EQ(1, TheDisplay.InitDisplay(MainWindow, 640, 480, 640, 480));
+    ASSERT_EQ(1, TheDisplay.LoadPaletteFromBitmap("KABE0"));
+    TheDisplay.LoadBitmapToSurface("KABE0", 640, 480, 0, 0, 0, 0, BackdropSurface);
+    TheRectPainter.FillRectOn(TextLayerSurface, 0, 0, 640, 480, KeyFillColour);
+}
+
+void StopReaderDisplay() {
+    TheDisplay.ReleaseDisplay();
+    DirectDrawObject = NULL;
+    DisplayPalette = NULL;
+    for (LPDIRECTDRAWSURFACE& surface : SurfaceTable) surface = NULL;
+    std::memset(MasterPalette, 0, sizeof(MasterPalette));
+    std::memset(WorkPalette, 0, sizeof(WorkPalette));
+    testhooks::ResetUser();
+    MainWindow = NULL;
+}
+
+int PixelAt(int slot, int x, int y) {
+    const posix::IndexedPixels page = testhooks::SurfacePixels(SurfaceTable[slot]);
+    return page.pixels[y * page.pitch + x];
+}
+
+void FillSlot(int slot, int index) {
+    DDBLTFX fx = {};
+    fx.dwSize = sizeof(fx);
+    fx.dwFillColor = index;
+    SurfaceTable[slot]->Blt(NULL, NULL, NULL, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+int CountIndex(int slot, int index) {
+    const posix::IndexedPixels page = testhooks::SurfacePixels(SurfaceTable[slot]);
+    int count = 0;
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.width; ++x) count += page.pixels[y * page.pitch + x] == index;
+    return count;
+}
+
+Box BoxOfIndex(int slot, int index) {
+    const posix::IndexedPixels page = testhooks::SurfacePixels(SurfaceTable[slot]);
+    Box box;
+    for (int y = 0; y < page.height; ++y) {
+        for (int x = 0; x < page.width; ++x) {
+            if (page.pixels[y * page.pitch + x] != index) continue;
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, x);
+            box.top = std::min(box.top, y);
+            box.bottom = std::max(box.bottom, y);
+        }
+    }
+    return box;
+}

@@ -1,0 +1,227 @@
+// The display: set-up and teardown, restoring, brightness, the picture and its keys.
+#include "display/display.h"
+#include "platform/posix/test_hooks.h"
+#include "shell/pacing.h"
+#include "shell/quit.h"
+#include "story/text_style.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override { StartReaderDisplay(); }
+    void TearDown() override {
+        PacingEnabled = 1;
+        testhooks::UseRealClock();
+        StopReaderDisplay();
+    }
+};
+
+DWORD SurfaceWidth(int slot) {
+    DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof(desc);
+    SurfaceTable[slot]->GetSurfaceDesc(&desc);
+    return desc.dwWidth;
+}
+
+TEST(DisplaySetup, BackdropTakesItsOwnSizeAndTheOtherSurfacesStay640x480) {
+    CreateReaderWindow();
+    ASSERT_EQ(1, TheDisplay.InitDisplay(MainWindow, 640, 480, 320, 200));
+    EXPECT_EQ(320u, SurfaceWidth(BackdropSurface));
+    for (int slot : {FrontSurface, BackSurface, TextLayerSurface, SpareSurface, SpareSurface + 1})
+        EXPECT_EQ(640u, SurfaceWidth(slot)) << "slot " << slot;
+    // Nothing shows in colour before the picture's palette is loaded.
+    const PALETTEENTRY* shown = testhooks::ShownPalette();
+    for (int index = 0; index < 255; ++index)
+        EXPECT_EQ(0, shown[index].peRed + shown[index].peGreen + shown[index].peBlue) << index;
+    StopReaderDisplay();
+}
+
+TEST(DisplaySetup, ReleaseLeavesNothingAliveAndAFailedCreateCreatesNothing) {
+    StartReaderDisplay();
+    StopReaderDisplay();
+    testhooks::LiveDirectDrawObjects live = testhooks::CountLiveDirectDrawObjects();
+    EXPECT_EQ(0, live.directDraws + live.surfaces + live.palettes);
+
+    testhooks::FailNextDirectDrawCreate();
+    EXPECT_EQ(0, TheDisplay.InitDisplay(NULL, 640, 480, 640, 480));
+    TheDisplay.ReleaseDisplay();  // finds every pointer null
+    TheDisplay.ClearSurface(FrontSurface);
+    live = testhooks::CountLiveDirectDrawObjects();
+    EXPECT_EQ(0, live.directDraws + live.surfaces + live.palettes);
+}
+
+TEST(DisplaySetupDeathTest, QuitWithoutADisplayEndsWithExitCodeOne) {
+    EXPECT_EXIT(QuitProgram(), ::testing::ExitedWithCode(1), "");
+}
+
+TEST_F(DisplayTest, RestoreWithNothingLostStillClearsAndFlips) {
+    FillSlot(FrontSurface, 7);
+    FillSlot(BackSurface, 5);
+    TheDisplay.RestoreSurfaces();
+    EXPECT_EQ(640 * 480, CountIndex(FrontSurface, 5));  // the former back page shows
+    EXPECT_EQ(640 * 480, CountIndex(BackSurface, 0));
+}
+
+TEST_F(DisplayTest, RestoreBringsBackLostSurfaces) {
+    testhooks::MarkAllSurfacesLost();
+    for (LPDIRECTDRAWSURFACE surface : SurfaceTable) EXPECT_NE(DD_OK, surface->IsLost());
+    TheDisplay.RestoreSurfaces();
+    for (int slot : {FrontSurface, BackdropSurface, TextLayerSurface, SpareSurface, SpareSurface + 1})
+        EXPECT_EQ(DD_OK, SurfaceTable[slot]->IsLost()) << "slot " << slot;
+}
+
+void ExitOneOnlyIfNothingIsLeft() {
+    const testhooks::LiveDirectDrawObjects live = testhooks::CountLiveDirectDrawObjects();
+    _exit(live.directDraws + live.surfaces + live.palettes == 0 ? 1 : 3);
+}
+
+TEST_F(DisplayTest, QuitGivesEveryDirectDrawObjectBack) {
+    EXPECT_EXIT(
+        {
+            std::atexit(ExitOneOnlyIfNothingIsLeft);
+            QuitProgram();
+        },
+        ::testing::ExitedWithCode(1), "");
+}
+
+TEST_F(DisplayTest, BrightnessShiftsEveryComponentAndKeepsEntry112) {
+    TheBrightness.SetBrightness(-255);
+    for (int index = 0; index < 256; ++index) {
+        const PALETTEENTRY& entry = WorkPalette[index];
+        if (index == FixedPaletteIndex) {
+            EXPECT_EQ(255, entry.peRed);
+            EXPECT_EQ(255, entry.peGreen);
+            EXPECT_EQ(255, entry.peBlue);
+        } else {
+            EXPECT_EQ(0, entry.peRed + entry.peGreen + entry.peBlue) << index;
+        }
+    }
+
+    MasterPalette[1] = {99, 165, 250, 0};
+    TheBrightness.SetBrightness(-100);
+    EXPECT_EQ(0, WorkPalette[1].peRed);
+    EXPECT_EQ(65, WorkPalette[1].peGreen);
+    TheBrightness.SetBrightness(10);
+    EXPECT_EQ(109, WorkPalette[1].peRed);
+    EXPECT_EQ(255, WorkPalette[1].peBlue);
+    TheBrightness.SetBrightness(0);
+    EXPECT_EQ(0, std::memcmp(WorkPalette, MasterPalette, sizeof(WorkPalette)));
+    EXPECT_EQ(250, testhooks::ShownPalette()[1].peBlue);  // sent to the screen
+}
+
+TEST_F(DisplayTest, FadesSendThirtyThreePalettesAndEndOnTheTarget) {
+    testhooks::UseTestClock(0, true);
+    int before = testhooks::PresentCount();
+    TheBrightness.FadeUp(-255, 0);
+    EXPECT_EQ(33, testhooks::PresentCount() - before);
+    EXPECT_EQ(32u * FadeStepMs, GetTickCount());  // 32 steps of 20 ms
+    EXPECT_EQ(0, std::memcmp(WorkPalette, MasterPalette, sizeof(WorkPalette)));
+
+    before = testhooks::PresentCount();
+    TheBrightness.FadeDown(0, -255);
+    EXPECT_EQ(33, testhooks::PresentCount() - before);
+    EXPECT_EQ(0, WorkPalette[1].peRed + WorkPalette[1].peGreen + WorkPalette[1].peBlue);
+
+    before = testhooks::PresentCount();
+    TheBrightness.FadeUp(10, 0);  // from above the target: only the target is sent
+    EXPECT_EQ(1, testhooks::PresentCount() - before);
+}
+
+TEST_F(DisplayTest, FadesWhileFastForwardingStillSendEveryStep) {
+    testhooks::UseTestClock(0, false);  // the clock never moves: only pacing off ends the waits
+    PacingEnabled = 0;
+    const int before = testhooks::PresentCount();
+    TheBrightness.FadeDown(0, -255);
+    EXPECT_EQ(33, testhooks::PresentCount() - before);
+}
+
+TEST_F(DisplayTest, PaletteTableIsFoundByTheHeaderSize) {
+    // A bitmap whose header is 12 bytes longer than usual.
+    static unsigned char bitmap[52 + 256 * 4 + 4] = {};
+    const uint32_t headerSize = 52;
+    std::memcpy(bitmap, &headerSize, 4);
+    for (int index = 0; index < 256; ++index) {
+        bitmap[52 + 4 * index + 0] = 3;  // blue
+        bitmap[52 + 4 * index + 1] = 2;  // green
+        bitmap[52 + 4 * index + 2] = static_cast<unsigned char>(index);  // red
+    }
+    static const posix::EmbeddedResource entry = {"WIDEHEADER", 2, bitmap, sizeof(bitmap)};
+    posix::RegisterEmbeddedResources(&entry, 1);
+    ASSERT_EQ(1, TheDisplay.LoadPaletteFromBitmap("WIDEHEADER"));
+    EXPECT_EQ(200, MasterPalette[200].peRed);
+    EXPECT_EQ(2, MasterPalette[200].peGreen);
+    EXPECT_EQ(3, MasterPalette[200].peBlue);
+    EXPECT_EQ(0, TheDisplay.LoadPaletteFromBitmap("NOSUCHBITMAP"));
+    EXPECT_EQ(200, MasterPalette[200].peRed);  // left as it was
+}
+
+TEST_F(DisplayTest, ThePictureKeysSlotsOneToFiveAndNotTheFront) {
+    // A keyed copy from a surface whose every pixel is the key copies nothing.
+    for (int source : {FrontSurface, BackSurface, BackdropSurface, TextLayerSurface, SpareSurface,
+                       SpareSurface + 1}) {
+        const int dest = source == SpareSurface ? SpareSurface + 1 : SpareSurface;
+        FillSlot(dest, 7);
+        FillSlot(source, KeyColorIndex);
+        TheDisplay.CopyKeyed(0, 0, 640, 480, dest, source);
+        EXPECT_EQ(source == FrontSurface ? 0 : 640 * 480, CountIndex(dest, 7)) << "slot " << source;
+    }
+}
+
+TEST_F(DisplayTest, KeyedCopySkipsOnlyTheKeyIndex) {
+    FillSlot(TextLayerSurface, KeyColorIndex);
+    TheRectPainter.FillRectOn(TextLayerSurface, 10, 10, 20, 20, 0x000000);  // index 0
+    TheRectPainter.FillRectOn(TextLayerSurface, 40, 10, 20, 20, White);
+    FillSlot(BackSurface, 50);
+    TheDisplay.CopyKeyed(0, 0, 640, 480, BackSurface, TextLayerSurface);
+    EXPECT_EQ(400, CountIndex(BackSurface, 0));
+    EXPECT_EQ(400, CountIndex(BackSurface, 98));
+    EXPECT_EQ(640 * 480 - 800, CountIndex(BackSurface, 50));
+}
+
+TEST_F(DisplayTest, TextIsCentredByItsExtentAndShadowedBlackDownRight) {
+    const char* text = "\x82\xA0\x82\xA2";  // あい
+    FillSlot(BackSurface, KeyColorIndex);
+    const int width = TheTextPainter.DrawScreenText(-1, 150, text, 26, 0, TextWeight, 0, White,
+                                                    0, MinchoFaceName, SHIFTJIS_CHARSET,
+                                                    BackSurface);
+    ASSERT_GT(width, 20);
+    const Box plain = BoxOfIndex(BackSurface, 98);
+    EXPECT_GE(plain.left, 320 - width / 2);
+    EXPECT_LT(plain.right, 320 - width / 2 + width + 2);
+    EXPECT_GE(plain.top, 150);
+    const int plainWhite = CountIndex(BackSurface, 98);
+
+    FillSlot(BackSurface, KeyColorIndex);
+    const int shadowedWidth = TheTextPainter.DrawScreenText(
+        -1, 150, text, 26, 0, TextWeight, 3, White, 0, MinchoFaceName, SHIFTJIS_CHARSET,
+        BackSurface);
+    EXPECT_EQ(width, shadowedWidth);  // the shadow is not part of the width
+    EXPECT_EQ(plainWhite, CountIndex(BackSurface, 98));  // the text is drawn over its shadow
+    const Box shadow = BoxOfIndex(BackSurface, 0);
+    EXPECT_EQ(plain.right + 3, shadow.right);
+    EXPECT_EQ(plain.bottom + 3, shadow.bottom);
+}
+
+TEST_F(DisplayTest, DrawingOnALostSurfaceDrawsNothingButStillMeasures) {
+    const char* text = "\x82\xA0\x82\xA2";
+    const int width = TheTextPainter.DrawScreenText(10, 10, text, 26, 0, TextWeight, 3, White, 0,
+                                                    MinchoFaceName, SHIFTJIS_CHARSET,
+                                                    TextLayerSurface);
+    testhooks::MarkAllSurfacesLost();
+    EXPECT_EQ(width, TheTextPainter.DrawScreenText(10, 10, text, 26, 0, TextWeight, 3, White, 0,
+                                                   MinchoFaceName, SHIFTJIS_CHARSET,
+                                                   TextLayerSurface));
+    TheRectPainter.FillRectOn(TextLayerSurface, 0, 0, 640, 480, White);
+    TheDisplay.CopyOpaque(0, 0, 640, 480, BackSurface, BackdropSurface);
+    TheDisplay.FlipPages();
+}
+
+}  // namespace
