@@ -48,9 +48,7 @@ void OnActivation(bool active) {
 }
 
 void ConnectToSystem() {
-    static bool connected = false;
-    if (connected) return;
-    connected = true;
+    // Set again on every call: the window module may have been reset since.
     SetActivationListener(OnActivation);
     SetFrameSource(ProvideFrame);
 }
