@@ -1,0 +1,158 @@
+// The story from the bookmark to the closing cards, and the title cards, on the
+// test clock. The story ends the process, so each run is a death test whose child
+// leaves its findings in files.
+#include "display/display.h"
+#include "episodes/episode_config.h"
+#include "platform/posix/test_hooks.h"
+#include "shell/pacing.h"
+#include "story/bookmark.h"
+#include "story/cards.h"
+#include "story/line_presenter.h"
+#include "story/script.h"
+#include "story/story_driver.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+DWORD StartTick = 0;
+
+// Runs at exit in the child: what was played last, how often, and how long it took.
+void RecordFindings() {
+    FILE* file = std::fopen("findings.txt", "w");
+    std::fprintf(file, "%d %s %u", testhooks::SoundCallCount(),
+                 testhooks::LastSoundCall().name.c_str(), GetTickCount() - StartTick);
+    std::fclose(file);
+}
+
+class Story : public ::testing::Test {
+protected:
+    ScratchFolder folder;
+    void SetUp() override {
+        StartReaderDisplay();
+        testhooks::UseTestClock(1000, true);
+        testhooks::SetSoundPlaybackInstant(true);
+        testhooks::ResetSoundDevice();
+        StartTick = GetTickCount();
+        Bookmark = -1;
+        PacingEnabled = 1;
+        TextCursor = {TextMargin, TextMargin};
+    }
+    void TearDown() override {
+        testhooks::SetSoundPlaybackInstant(false);
+        testhooks::UseRealClock();
+        ClearScript();
+        StopReaderDisplay();
+    }
+    // Sound cue lines s00, s01, ...: each one played names its line.
+    static std::vector<std::string> CueLines(int count) {
+        std::vector<std::string> lines;
+        for (int i = 0; i < count; ++i) lines.push_back("s" + std::to_string(10 + i));
+        return lines;
+    }
+};
+
+TEST_F(Story, RunsFromFiveLinesBeforeTheBookmarkToTheEndAndStoresZero) {
+    SetScript(CueLines(20));
+    WriteFile(Episode.BookmarkFileName, "12");
+    EXPECT_EXIT(
+        {
+            std::atexit(RecordFindings);
+            RunStory();
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_EQ("0", ReadFile(Episode.BookmarkFileName));
+    // Lines 7 to 19, each once; then the 2000 ms pause, the fade and the two cards.
+    const DWORD closing = 2000 + 640 + (640 + 5000 + 640) + (640 + 3000 + 640);
+    EXPECT_EQ("13 sound_29.wav " + std::to_string(closing), ReadFile("findings.txt"));
+}
+
+TEST_F(Story, AKeyDuringTheClosingStoresTheLineCount) {
+    SetScript({"s01", "s02", ""});
+    WriteFile(Episode.BookmarkFileName, "0");
+    EXPECT_EXIT(
+        {
+            PostMessageA(MainWindow, WM_KEYDOWN, 'A', 0);  // served at the first wait: the pause
+            RunStory();
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_EQ("3", ReadFile(Episode.BookmarkFileName));
+}
+
+TEST_F(Story, AKeyDuringALineStoresThatLine) {
+    std::vector<std::string> lines(20, Sjis("あい"));
+    SetScript(lines);
+    WriteFile(Episode.BookmarkFileName, "15");
+    EXPECT_EXIT(
+        {
+            PostMessageA(MainWindow, WM_KEYDOWN, 'A', 0);
+            RunStory();
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_EQ("10", ReadFile(Episode.BookmarkFileName));
+}
+
+TEST_F(Story, WithCtrlHeldTheWholeStoryPassesAtOnce) {
+    SetScript(CueLines(3));
+    WriteFile(Episode.BookmarkFileName, "0");
+    EXPECT_EXIT(
+        {
+            std::atexit(RecordFindings);
+            PacingEnabled = 0;
+            RunStory();
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_EQ("0", ReadFile(Episode.BookmarkFileName));
+    EXPECT_EQ("3 sound_12.wav 0", ReadFile("findings.txt"));
+}
+
+TEST_F(Story, AMissingBookmarkEndsBeforeTheFirstLineWritingNothing) {
+    SetScript(CueLines(3));
+    EXPECT_EXIT(
+        {
+            std::atexit(RecordFindings);
+            RunStory();
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_FALSE(FileExists(Episode.BookmarkFileName));
+    EXPECT_EQ("0  0", ReadFile("findings.txt"));
+}
+
+TEST_F(Story, TitleCardsTakeTheirTimeAndLeaveTheSecondCardDark) {
+    ShowTitleCards();
+    EXPECT_EQ(2000u + 2 * (640 + 2000 + 640), GetTickCount() - StartTick);
+    for (int index = 0; index < 256; ++index) {
+        if (index == FixedPaletteIndex) continue;
+        EXPECT_EQ(0, WorkPalette[index].peRed + WorkPalette[index].peGreen +
+                         WorkPalette[index].peBlue);
+    }
+    // Three white lines, centred, with their black shadow, on the index-0 background.
+    const Box text = BoxOfIndex(FrontSurface, 98);
+    EXPECT_GE(text.top, 150);
+    EXPECT_LT(text.bottom, 270 + 40);
+    EXPECT_NEAR(320, (text.left + text.right) / 2, 6);
+    EXPECT_GT(CountIndex(FrontSurface, 0), 640 * 400);
+
+    RevealBackdrop();
+    EXPECT_EQ(0, std::memcmp(WorkPalette, MasterPalette, sizeof(WorkPalette)));
+    EXPECT_EQ(PixelAt(BackdropSurface, 100, 100), PixelAt(FrontSurface, 100, 100));
+    EXPECT_EQ(PixelAt(BackdropSurface, 600, 400), PixelAt(FrontSurface, 600, 400));
+}
+
+TEST_F(Story, AKeyDuringTheTitleCardsLeavesTheBookmarkAlone) {
+    WriteFile(Episode.BookmarkFileName, "33");
+    EXPECT_EXIT(
+        {
+            PostMessageA(MainWindow, WM_KEYDOWN, VK_RETURN, 0);
+            ShowTitleCards();
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_EQ("33", ReadFile(Episode.BookmarkFileName));
+}
+
+}  // namespace
