@@ -130,9 +130,9 @@ Paint StarsOver(float x, float y, const Paint& sky) {
     const float sx = cx * kCell + 2 + Unit(seed + 7777) * (kCell - 4);
     const float sy = cy * kCell + 2 + Unit(seed + 9999) * (kCell - 4);
     if (std::hypot(sx - kMoonX, sy - kMoonY) < 85 || sy > 250) return sky;
-    const float brightness = (10 + 34 * Unit(seed + 31) * Unit(seed + 53)) * (1 - sy / 300);
+    const float brightness = (18 + 40 * Unit(seed + 31) * Unit(seed + 53)) * (1 - sy / 300);
     const float d = std::hypot(x - sx, y - sy);
-    const float spot = std::exp(-d * d / 0.55f);
+    const float spot = std::exp(-d * d / 0.7f);
     return Add(sky, Paint{1, 1, 1.05f}, brightness * spot);
 }
 
