@@ -14,6 +14,10 @@ const int kDeviceChannels = 2;
 const Uint16 kDeviceBufferFrames = 1024;
 // A drain may run this much past the sound's own length before it counts as stalled.
 const Uint64 kStallAllowanceMs = 2000;
+// A synchronous sound is converted and queued this many seconds at a time.
+const int kFeedPieceSeconds = 4;
+// An asynchronous sound is queued whole, but no more than this much of it.
+const int kLongestStartedSeconds = 600;
 
 enum class DeviceState { NotTried, Open, Failed };
 
@@ -23,9 +27,9 @@ struct AudioOutput {
     SDL_AudioSpec spec{};
     int openAttempts = 0;
     bool exitHandlerSet = false;
-    // The sound last started: when, and how long it lasts.
+    // The sound last started: when, and how many frames of it were queued.
     Uint64 startedAt = 0;
-    Uint64 lengthMs = 0;
+    size_t queuedFrames = 0;
 };
 
 AudioOutput& Output() {
@@ -97,6 +101,48 @@ bool Convert(const SDL_AudioSpec& device, const PcmView& sound, std::vector<uint
     return true;
 }
 
+size_t DeviceFrameBytes(const SDL_AudioSpec& spec) { return size_t(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels; }
+
+// A new sound cuts off the one before it.
+void BeginSound(AudioOutput& out) {
+    SDL_ClearQueuedAudio(out.device);
+    out.startedAt = SDL_GetTicks64();
+    out.queuedFrames = 0;
+}
+
+bool Queue(AudioOutput& out, const std::vector<uint8_t>& converted) {
+    if (converted.empty()) return true;
+    if (SDL_QueueAudio(out.device, converted.data(), Uint32(converted.size())) != 0) return false;
+    out.queuedFrames += converted.size() / DeviceFrameBytes(out.spec);
+    return true;
+}
+
+Uint64 SoundEndsAt(const AudioOutput& out) { return out.startedAt + FramesToMs(out.queuedFrames, out.spec.freq); }
+
+// Waits until at most bytesLeft are queued. False when the device stopped or
+// stalled on the way; the rest is then dropped.
+bool DrainTo(AudioOutput& out, Uint32 bytesLeft) {
+    const Uint64 giveUpAt = SoundEndsAt(out) + kStallAllowanceMs;
+    while (SDL_GetQueuedAudioSize(out.device) > bytesLeft) {
+        if (SDL_GetAudioDeviceStatus(out.device) != SDL_AUDIO_PLAYING || SDL_GetTicks64() > giveUpAt) {
+            SDL_ClearQueuedAudio(out.device);
+            return false;
+        }
+        SDL_Delay(2);
+    }
+    return true;
+}
+
+bool WaitForSoundEnd(AudioOutput& out) {
+    if (!DrainTo(out, 0)) return false;
+    // The queue empties when the device takes its last buffer, which then still
+    // has to play; and the sound cannot end before its own length has passed.
+    Uint64 endsAt = SDL_GetTicks64() + FramesToMs(out.spec.samples, out.spec.freq);
+    endsAt = std::max(endsAt, SoundEndsAt(out));
+    for (Uint64 now = SDL_GetTicks64(); now < endsAt; now = SDL_GetTicks64()) SDL_Delay(Uint32(endsAt - now));
+    return true;
+}
+
 }  // namespace
 
 bool EnsureAudioDevice() {
@@ -106,40 +152,43 @@ bool EnsureAudioDevice() {
     return out.state == DeviceState::Open;
 }
 
+bool PlayToEnd(const PcmView& sound, size_t* deviceFrames) {
+    *deviceFrames = 0;
+    if (!EnsureAudioDevice()) return false;
+    AudioOutput& out = Output();
+    BeginSound(out);
+    // Fed a few seconds at a time, so a long file never sits converted in memory whole.
+    const size_t frameBytes = size_t(sound.format.BytesPerFrame());
+    const size_t piece = size_t(kFeedPieceSeconds) * size_t(sound.format.sampleRate) * frameBytes;
+    const Uint32 refillBelow = Uint32(size_t(kFeedPieceSeconds) * out.spec.freq * DeviceFrameBytes(out.spec) / 2);
+    std::vector<uint8_t> converted;
+    for (size_t done = 0; done < sound.sampleBytes; done += piece) {
+        size_t length = std::min(piece, sound.sampleBytes - done);
+        converted.clear();
+        if (!ConvertPiece(out.spec, sound.format, sound.samples + done, length, &converted) ||
+            !Queue(out, converted)) {
+            StopSound();
+            return false;
+        }
+        *deviceFrames = out.queuedFrames;
+        if (done + length < sound.sampleBytes && !DrainTo(out, refillBelow)) return false;
+    }
+    return WaitForSoundEnd(out);
+}
+
 bool StartSound(const PcmView& sound, size_t* deviceFrames) {
     *deviceFrames = 0;
     if (!EnsureAudioDevice()) return false;
     AudioOutput& out = Output();
+    BeginSound(out);
+    // Nothing feeds the queue later: queue it all, up to a bound on memory.
+    PcmView head = sound;
+    const size_t longest =
+        size_t(kLongestStartedSeconds) * size_t(sound.format.sampleRate) * size_t(sound.format.BytesPerFrame());
+    head.sampleBytes = std::min(head.sampleBytes, longest);
     std::vector<uint8_t> converted;
-    if (!Convert(out.spec, sound, &converted)) return false;
-    SDL_ClearQueuedAudio(out.device);
-    if (!converted.empty() && SDL_QueueAudio(out.device, converted.data(), Uint32(converted.size())) != 0)
-        return false;
-    size_t frameBytes = size_t(SDL_AUDIO_BITSIZE(out.spec.format) / 8) * out.spec.channels;
-    *deviceFrames = converted.size() / frameBytes;
-    out.startedAt = SDL_GetTicks64();
-    out.lengthMs = FramesToMs(*deviceFrames, out.spec.freq);
-    return true;
-}
-
-bool WaitForSoundEnd() {
-    AudioOutput& out = Output();
-    if (out.state != DeviceState::Open) return false;
-    const Uint64 giveUpAt = out.startedAt + out.lengthMs + kStallAllowanceMs;
-    while (SDL_GetQueuedAudioSize(out.device) > 0) {
-        if (SDL_GetAudioDeviceStatus(out.device) != SDL_AUDIO_PLAYING || SDL_GetTicks64() > giveUpAt) {
-            StopSound();
-            return false;
-        }
-        SDL_Delay(2);
-    }
-    // The queue empties when the device takes its last buffer, which then still
-    // has to play; and the sound cannot end before its own length has passed.
-    Uint64 endsAt = SDL_GetTicks64() + FramesToMs(out.spec.samples, out.spec.freq);
-    Uint64 lengthEnds = out.startedAt + out.lengthMs;
-    if (lengthEnds > endsAt) endsAt = lengthEnds;
-    for (Uint64 now = SDL_GetTicks64(); now < endsAt; now = SDL_GetTicks64())
-        SDL_Delay(Uint32(endsAt - now));
+    if (!Convert(out.spec, head, &converted) || !Queue(out, converted)) return false;
+    *deviceFrames = out.queuedFrames;
     return true;
 }
 

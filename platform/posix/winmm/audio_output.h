@@ -11,15 +11,14 @@ namespace posix {
 // every later call returns false without trying again.
 bool EnsureAudioDevice();
 
-// Converts sound to the device's format and starts it, cutting off whatever was
-// still playing. deviceFrames receives the frames queued. False without a device
-// or when the conversion fails.
-bool StartSound(const PcmView& sound, size_t* deviceFrames);
+// Plays sound to its end: returns when it has been heard, the device's queue
+// drained and its last buffer played out. Cuts off whatever was playing.
+// deviceFrames receives the frames queued, in the device's format. False without
+// a device, or when the device stopped or stalled on the way.
+bool PlayToEnd(const PcmView& sound, size_t* deviceFrames);
 
-// Returns when the sound last started has been heard to its end: the device's
-// queue has drained and the device's last buffer has played out. False when the
-// device stopped or stalled on the way (the rest is then dropped).
-bool WaitForSoundEnd();
+// Starts sound and returns at once (its first ten minutes at most).
+bool StartSound(const PcmView& sound, size_t* deviceFrames);
 
 // Drops whatever is still queued.
 void StopSound();

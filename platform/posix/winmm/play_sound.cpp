@@ -19,8 +19,9 @@ void RecordFormat(const posix::PcmView& sound, testhooks::SoundCall* call) {
 
 BOOL Play(const posix::PcmView& sound, bool async, testhooks::SoundCall* call) {
     if (playbackInstant) return TRUE;
-    if (!posix::StartSound(sound, &call->deviceFrames)) return FALSE;
-    return async || posix::WaitForSoundEnd() ? TRUE : FALSE;
+    bool played = async ? posix::StartSound(sound, &call->deviceFrames)
+                        : posix::PlayToEnd(sound, &call->deviceFrames);
+    return played ? TRUE : FALSE;
 }
 
 BOOL PlayNamed(LPCSTR soundName, UINT flags, testhooks::SoundCall* call) {

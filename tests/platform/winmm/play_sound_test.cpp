@@ -67,6 +67,15 @@ TEST_F(PlaySound, ConvertsEightBitStereoAtAnyRate) {
     EXPECT_EQ(testhooks::SoundDeviceOpenAttempts(), 1) << "the device is opened once";
 }
 
+TEST_F(PlaySound, ALongSoundIsFedInPiecesAndPlaysWhole) {
+    // 4.5 s: longer than one piece of the feed, so the queue is refilled while it plays.
+    ScratchFolder::Write("long.wav", SimpleWave(1, 8000, 8, 36000));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(sndPlaySoundA("long.wav", SND_SYNC), TRUE);
+    EXPECT_GE(MillisecondsSince(start), 4480.0);
+    EXPECT_NEAR(double(testhooks::LastSoundCall().deviceFrames), 4.5 * kDeviceRate, 128.0);
+}
+
 TEST_F(PlaySound, AMissingOrUnplayableFilePlaysTheDefaultSound) {
     const std::string text = "not a wave";
     ScratchFolder::Write("text.wav", Bytes(text.begin(), text.end()));
