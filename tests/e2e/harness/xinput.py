@@ -1,0 +1,53 @@
+"""Keyboard, mouse and window queries through xdotool and xwininfo."""
+import re
+import subprocess
+import time
+
+
+class Desktop:
+    """What a person does at one X display."""
+
+    def __init__(self, env):
+        self.env = env
+
+    def _xdotool(self, *args, timeout=10):
+        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
+                              text=True, timeout=timeout)
+
+    def wait_window(self, name_pattern, timeout=30):
+        """The id of the first visible window whose name matches, waiting for it."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = self._xdotool("search", "--onlyvisible", "--name", name_pattern)
+            ids = [line for line in found.stdout.split() if line.isdigit()]
+            if ids:
+                return int(ids[0])
+            time.sleep(0.1)
+        raise AssertionError("no window named %r appeared within %d s" % (name_pattern, timeout))
+
+    def geometry(self, window):
+        """(x, y, width, height) of a window, from xwininfo."""
+        info = subprocess.run(["xwininfo", "-id", str(window)], env=self.env,
+                              capture_output=True, text=True, timeout=10).stdout
+        def field(label):
+            return int(re.search(label + r":\s+(-?\d+)", info).group(1))
+        return (field("Absolute upper-left X"), field("Absolute upper-left Y"),
+                field("Width"), field("Height"))
+
+    def focus(self, window):
+        self._xdotool("windowfocus", "--sync", str(window))
+
+    def key(self, *keys):
+        self._xdotool("key", *keys)
+
+    def key_down(self, key):
+        self._xdotool("keydown", key)
+
+    def key_up(self, key):
+        self._xdotool("keyup", key)
+
+    def move_mouse(self, x, y):
+        self._xdotool("mousemove", str(x), str(y))
+
+    def click(self, button):
+        self._xdotool("click", str(button))
