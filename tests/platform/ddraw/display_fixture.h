@@ -5,6 +5,7 @@
 #define TESTS_PLATFORM_DDRAW_DISPLAY_FIXTURE_H
 
 #include "platform/posix/test_hooks_ddraw.h"
+#include "platform/posix/test_hooks_kernel.h"
 #include "platform/posix/test_hooks_user.h"
 #include "platform/win32.h"
 
@@ -32,92 +33,81 @@ protected:
         testhooks::SwitchBack();  // a test may have left the program switched away
         if (dd) dd->Release();    // frees whatever a test left
         const testhooks::LiveDirectDrawObjects live = testhooks::CountLiveDirectDrawObjects();
-        EXPECT_EQ(0, live.directDraws);
-        EXPECT_EQ(0, live.surfaces);
-        EXPECT_EQ(0, live.palettes);
+        EXPECT_EQ(0, live.directDraws + live.surfaces + live.palettes);
         testhooks::ResetUser();
+        testhooks::UseRealClock();
     }
 
-    static DDSURFACEDESC PrimaryDesc() {
+    static DDSURFACEDESC Desc(DWORD flags, DWORD caps, DWORD width = 0, DWORD height = 0) {
         DDSURFACEDESC desc;
         std::memset(&desc, 0, sizeof(desc));
         desc.dwSize = sizeof(desc);
-        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+        desc.dwFlags = flags;
+        desc.ddsCaps.dwCaps = caps;
+        desc.dwWidth = width;
+        desc.dwHeight = height;
         desc.dwBackBufferCount = 1;
         return desc;
     }
-
+    static DDSURFACEDESC PrimaryDesc() {
+        return Desc(DDSD_CAPS | DDSD_BACKBUFFERCOUNT,
+                    DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
+    }
     static DDSURFACEDESC OffscreenDesc(DWORD width, DWORD height) {
-        DDSURFACEDESC desc;
-        std::memset(&desc, 0, sizeof(desc));
-        desc.dwSize = sizeof(desc);
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = width;
-        desc.dwHeight = height;
-        return desc;
+        return Desc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, width, height);
     }
 
-    // Slot 0 and slot 1: the primary and its back buffer.
+    // Slots 0 and 1: the primary and its back buffer.
     void MakeFlippingPair() {
         DDSURFACEDESC desc = PrimaryDesc();
         ASSERT_EQ(DD_OK, dd->CreateSurface(&desc, &front, nullptr));
         DDSCAPS caps = {DDSCAPS_BACKBUFFER};
         ASSERT_EQ(DD_OK, front->GetAttachedSurface(&caps, &back));
     }
-
     LPDIRECTDRAWSURFACE MakeOffscreen(DWORD width = 640, DWORD height = 480) {
         DDSURFACEDESC desc = OffscreenDesc(width, height);
         LPDIRECTDRAWSURFACE surface = nullptr;
         EXPECT_EQ(DD_OK, dd->CreateSurface(&desc, &surface, nullptr));
         return surface;
     }
-
     LPDIRECTDRAWPALETTE MakePalette(DWORD flags, std::vector<PALETTEENTRY> colours) {
         LPDIRECTDRAWPALETTE palette = nullptr;
         EXPECT_EQ(DD_OK, dd->CreatePalette(flags, colours.data(), &palette, nullptr));
         return palette;
     }
-
     static void SetKey(LPDIRECTDRAWSURFACE surface, DWORD index) {
         DDCOLORKEY key = {index, 0};
         ASSERT_EQ(DD_OK, surface->SetColorKey(DDCKEY_SRCBLT, &key));
+    }
+    static DDBLTFX Fill(DWORD index) {
+        DDBLTFX fx;
+        std::memset(&fx, 0, sizeof(fx));
+        fx.dwSize = sizeof(fx);
+        fx.dwFillColor = index;
+        return fx;
     }
 
     static uint8_t& PixelOf(LPDIRECTDRAWSURFACE surface, int x, int y) {
         const posix::IndexedPixels page = testhooks::SurfacePixels(surface);
         return page.pixels[y * page.pitch + x];
     }
-
     static void Paint(LPDIRECTDRAWSURFACE surface, uint8_t index) {
         const posix::IndexedPixels page = testhooks::SurfacePixels(surface);
         for (int y = 0; y < page.height; ++y) std::memset(page.pixels + y * page.pitch, index, page.width);
     }
-
-    // The visible pixels, row after row, without pitch padding.
-    static std::vector<uint8_t> Snapshot(LPDIRECTDRAWSURFACE surface) {
-        const posix::IndexedPixels page = testhooks::SurfacePixels(surface);
-        std::vector<uint8_t> bytes;
-        for (int y = 0; y < page.height; ++y) {
-            bytes.insert(bytes.end(), page.pixels + y * page.pitch,
-                         page.pixels + y * page.pitch + page.width);
-        }
-        return bytes;
-    }
-
     static bool AllAre(LPDIRECTDRAWSURFACE surface, uint8_t index) {
-        for (uint8_t v : Snapshot(surface)) {
-            if (v != index) return false;
+        const posix::IndexedPixels page = testhooks::SurfacePixels(surface);
+        for (int y = 0; y < page.height; ++y) {
+            for (int x = 0; x < page.width; ++x) {
+                if (page.pixels[y * page.pitch + x] != index) return false;
+            }
         }
         return true;
     }
-
     static std::vector<PALETTEENTRY> Ramp() {
         std::vector<PALETTEENTRY> colours(256);
         for (int i = 0; i < 256; ++i) {
-            colours[i] = PALETTEENTRY{static_cast<BYTE>(i), static_cast<BYTE>(255 - i),
-                                      static_cast<BYTE>(i / 2), 0};
+            colours[i] = PALETTEENTRY{BYTE(i), BYTE(255 - i), BYTE(i / 2), 0};
         }
         return colours;
     }

@@ -6,7 +6,8 @@ namespace {
 
 class LifetimeTest : public DisplayTest {};
 
-testhooks::LiveDirectDrawObjects Live() { return testhooks::CountLiveDirectDrawObjects(); }
+int LiveSurfaces() { return testhooks::CountLiveDirectDrawObjects().surfaces; }
+int LivePalettes() { return testhooks::CountLiveDirectDrawObjects().palettes; }
 
 TEST_F(LifetimeTest, ReleaseInTheReadersOrderLeavesNothingAlive) {
     MakeFlippingPair();
@@ -14,30 +15,29 @@ TEST_F(LifetimeTest, ReleaseInTheReadersOrderLeavesNothingAlive) {
     ASSERT_EQ(DD_OK, front->SetPalette(palette));
     LPDIRECTDRAWSURFACE slots[4];
     for (LPDIRECTDRAWSURFACE& slot : slots) slot = MakeOffscreen();
-    ASSERT_EQ(6, Live().surfaces);
+    ASSERT_EQ(6, LiveSurfaces());
 
     for (LPDIRECTDRAWSURFACE slot : slots) EXPECT_EQ(0u, slot->Release());
-    EXPECT_EQ(2, Live().surfaces);
+    EXPECT_EQ(2, LiveSurfaces());
     EXPECT_EQ(1u, palette->Release());  // the primary still holds it
-    EXPECT_EQ(1, Live().palettes);
-    EXPECT_EQ(0u, front->Release());    // takes its back buffer and the palette with it
-    EXPECT_EQ(0, Live().surfaces);
-    EXPECT_EQ(0, Live().palettes);
+    EXPECT_EQ(1, LivePalettes());
+    EXPECT_EQ(0u, front->Release());    // takes its back buffer and the palette along
+    EXPECT_EQ(0, LiveSurfaces());
+    EXPECT_EQ(0, LivePalettes());
     EXPECT_EQ(0u, dd->Release());
     dd = nullptr;
-    EXPECT_EQ(0, Live().directDraws);
+    EXPECT_EQ(0, testhooks::CountLiveDirectDrawObjects().directDraws);
 }
 
-TEST_F(LifetimeTest, ReferencesAddedByAttachingAndQuerying) {
+TEST_F(LifetimeTest, AttachingAndQueryingAddReferences) {
     MakeFlippingPair();
-    const ULONG backHeld = testhooks::ReferenceCount(back);
     DDSCAPS caps = {DDSCAPS_BACKBUFFER};
     LPDIRECTDRAWSURFACE again = nullptr;
     ASSERT_EQ(DD_OK, front->GetAttachedSurface(&caps, &again));
-    EXPECT_EQ(backHeld + 1, testhooks::ReferenceCount(back));
+    EXPECT_EQ(2u, testhooks::ReferenceCount(back));
     again->Release();
-    back->Release();  // the chain still holds the back buffer
-    EXPECT_EQ(2, Live().surfaces);
+    back->Release();
+    EXPECT_EQ(2, LiveSurfaces());  // the chain still holds the back buffer
 
     LPDIRECTDRAWPALETTE palette = MakePalette(DDPCAPS_8BIT, std::vector<PALETTEENTRY>(256));
     ASSERT_EQ(DD_OK, front->SetPalette(palette));
@@ -46,27 +46,23 @@ TEST_F(LifetimeTest, ReferencesAddedByAttachingAndQuerying) {
     EXPECT_EQ(1u, testhooks::ReferenceCount(palette));
 
     const GUID unknownId = {0, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-    void* object = nullptr;
-    ASSERT_EQ(DD_OK, front->QueryInterface(unknownId, &object));
-    EXPECT_EQ(static_cast<IUnknown*>(front), object);
-    EXPECT_EQ(2u, testhooks::ReferenceCount(front));
-    front->Release();
     const GUID otherId = {0x12345678, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}};
-    object = front;
-    EXPECT_NE(DD_OK, dd->QueryInterface(otherId, &object));
+    void* object = nullptr;
+    ASSERT_EQ(DD_OK, dd->QueryInterface(unknownId, &object));
+    EXPECT_EQ(2u, testhooks::ReferenceCount(dd));
+    dd->Release();
+    EXPECT_NE(DD_OK, front->QueryInterface(otherId, &object));
     EXPECT_EQ(nullptr, object);
-    EXPECT_EQ(1u, testhooks::ReferenceCount(dd));
+    EXPECT_EQ(1u, testhooks::ReferenceCount(front));
 }
 
-TEST_F(LifetimeTest, ReleasingTheDirectDrawObjectFreesWhatItMade) {
+TEST_F(LifetimeTest, ReleasingTheDirectDrawObjectFreesWhatItMadeAndTheScreen) {
     MakeFlippingPair();
     MakeOffscreen();
     MakePalette(DDPCAPS_8BIT, std::vector<PALETTEENTRY>(256));
     dd->Release();
     dd = nullptr;
-    EXPECT_EQ(0, Live().surfaces);
-    EXPECT_EQ(0, Live().palettes);
-    // The screen was given back: a new object can take it again.
+    EXPECT_EQ(0, LiveSurfaces() + LivePalettes());
     ASSERT_EQ(DD_OK, DirectDrawCreate(nullptr, &dd, nullptr));
     ASSERT_EQ(DD_OK, dd->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN));
     EXPECT_EQ(DD_OK, dd->SetDisplayMode(640, 480, 8));
@@ -79,72 +75,56 @@ TEST_F(LifetimeTest, FailedCreateMakesNothing) {
     LPDIRECTDRAW failed = reinterpret_cast<LPDIRECTDRAW>(1);
     EXPECT_NE(DD_OK, DirectDrawCreate(nullptr, &failed, nullptr));
     EXPECT_EQ(nullptr, failed);
-    EXPECT_EQ(0, Live().directDraws);
+    EXPECT_EQ(0, testhooks::CountLiveDirectDrawObjects().directDraws);
     ASSERT_EQ(DD_OK, DirectDrawCreate(nullptr, &dd, nullptr));  // only the next one fails
 }
 
-TEST_F(LifetimeTest, DisplayModeNeedsExclusiveLevelAndEightBits) {
+TEST_F(LifetimeTest, ModesNeedTheExclusiveLevelAndEightBits) {
     LPDIRECTDRAW second = nullptr;
     ASSERT_EQ(DD_OK, DirectDrawCreate(nullptr, &second, nullptr));
     EXPECT_EQ(DDERR_NOEXCLUSIVEMODE, second->SetDisplayMode(640, 480, 8));
     EXPECT_NE(DD_OK, second->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN));
     EXPECT_NE(DD_OK, second->SetCooperativeLevel(nullptr, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN));
     second->Release();
-
     for (DWORD depth : {16u, 24u, 32u}) {
         const HRESULT result = dd->SetDisplayMode(640, 480, depth);
         EXPECT_TRUE(result == DDERR_INVALIDMODE || result == DDERR_UNSUPPORTED) << depth;
     }
 }
 
-TEST_F(LifetimeTest, SurfaceDescriptionsAreCheckedBeforeAnythingIsMade) {
-    LPDIRECTDRAWSURFACE surface = nullptr;
-    DDSURFACEDESC shortDesc = OffscreenDesc(640, 480);
-    shortDesc.dwSize = 108 - 4;
-    EXPECT_EQ(DDERR_INVALIDPARAMS, dd->CreateSurface(&shortDesc, &surface, nullptr));
-    DDSURFACEDESC noSize = OffscreenDesc(640, 480);
-    noSize.dwFlags = DDSD_CAPS;
-    EXPECT_EQ(DDERR_INVALIDPARAMS, dd->CreateSurface(&noSize, &surface, nullptr));
-    DDSURFACEDESC zero = OffscreenDesc(0, 480);
-    EXPECT_EQ(DDERR_INVALIDPARAMS, dd->CreateSurface(&zero, &surface, nullptr));
-    DDSURFACEDESC flippingOffscreen = OffscreenDesc(640, 480);
-    flippingOffscreen.ddsCaps.dwCaps |= DDSCAPS_FLIP;
-    EXPECT_EQ(DDERR_INVALIDPARAMS, dd->CreateSurface(&flippingOffscreen, &surface, nullptr));
-    DDSURFACEDESC noBackBuffer = PrimaryDesc();
-    noBackBuffer.dwBackBufferCount = 0;
-    EXPECT_EQ(DDERR_INVALIDPARAMS, dd->CreateSurface(&noBackBuffer, &surface, nullptr));
-    EXPECT_EQ(nullptr, surface);
-    EXPECT_EQ(0, Live().surfaces);
+TEST_F(LifetimeTest, BadSurfaceDescriptionsMakeNothing) {
+    DDSURFACEDESC bad[5] = {OffscreenDesc(640, 480), OffscreenDesc(640, 480), OffscreenDesc(0, 480),
+                            OffscreenDesc(640, 480), PrimaryDesc()};
+    bad[0].dwSize = 108 - 4;
+    bad[1].dwFlags = DDSD_CAPS;  // no size
+    bad[3].ddsCaps.dwCaps |= DDSCAPS_FLIP;
+    bad[4].dwBackBufferCount = 0;
+    for (DDSURFACEDESC& desc : bad) {
+        LPDIRECTDRAWSURFACE surface = nullptr;
+        EXPECT_EQ(DDERR_INVALIDPARAMS, dd->CreateSurface(&desc, &surface, nullptr));
+        EXPECT_EQ(nullptr, surface);
+    }
+    EXPECT_EQ(0, LiveSurfaces());
 
     MakeFlippingPair();
     DDSURFACEDESC secondPrimary = PrimaryDesc();
+    LPDIRECTDRAWSURFACE surface = nullptr;
     EXPECT_EQ(DDERR_PRIMARYSURFACEALREADYEXISTS, dd->CreateSurface(&secondPrimary, &surface, nullptr));
-    EXPECT_EQ(2, Live().surfaces);
+    EXPECT_EQ(2, LiveSurfaces());
 }
 
-TEST_F(LifetimeTest, SurfacesDescribeThemselves) {
-    MakeFlippingPair();
-    LPDIRECTDRAWSURFACE backdrop = MakeOffscreen(320, 200);
+TEST_F(LifetimeTest, SurfacesDescribeTheirSizeFormatAndKey) {
+    LPDIRECTDRAWSURFACE backdrop = MakeOffscreen(321, 200);
     SetKey(backdrop, 240);
-    DDSURFACEDESC desc;
-    std::memset(&desc, 0, sizeof(desc));
-    desc.dwSize = sizeof(desc);
+    DDSURFACEDESC desc = OffscreenDesc(0, 0);
     ASSERT_EQ(DD_OK, backdrop->GetSurfaceDesc(&desc));
-    EXPECT_EQ(320u, desc.dwWidth);
+    EXPECT_EQ(321u, desc.dwWidth);
     EXPECT_EQ(200u, desc.dwHeight);
-    EXPECT_GE(desc.lPitch, 320);
+    EXPECT_GE(desc.lPitch, 321);
     EXPECT_EQ(8u, desc.ddpfPixelFormat.dwRGBBitCount);
     EXPECT_EQ(240u, desc.ddckCKSrcBlt.dwColorSpaceLowValue);
-    EXPECT_TRUE(desc.ddsCaps.dwCaps & DDSCAPS_OFFSCREENPLAIN);
-
-    ASSERT_EQ(DD_OK, front->GetSurfaceDesc(&desc));
-    EXPECT_EQ(640u, desc.dwWidth);
-    EXPECT_EQ(480u, desc.dwHeight);
-    EXPECT_TRUE(desc.ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE);
-    ASSERT_EQ(DD_OK, back->GetSurfaceDesc(&desc));
-    EXPECT_TRUE(desc.ddsCaps.dwCaps & DDSCAPS_BACKBUFFER);
     desc.dwSize = 0;
-    EXPECT_EQ(DDERR_INVALIDPARAMS, back->GetSurfaceDesc(&desc));
+    EXPECT_EQ(DDERR_INVALIDPARAMS, backdrop->GetSurfaceDesc(&desc));
 }
 
 }  // namespace
