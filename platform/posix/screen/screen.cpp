@@ -1,0 +1,160 @@
+// Presents the 8-bit front page through its palette, scaled to the window.
+#include "platform/posix/internal.h"
+#include "platform/posix/screen/picture_conversion.h"
+#include "platform/posix/screen/screen_layout.h"
+#include "platform/posix/screen/screen_state.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+namespace posix::screen {
+
+// PresentSoon shows at most one frame in this many milliseconds.
+const DWORD kFrameMilliseconds = 16;
+
+namespace {
+
+bool EnsureTexture(ScreenState& state, int width, int height, bool smooth) {
+    if (state.texture == nullptr || state.textureWidth != width || state.textureHeight != height) {
+        if (state.texture != nullptr) SDL_DestroyTexture(state.texture);
+        state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                          SDL_TEXTUREACCESS_STREAMING, width, height);
+        state.textureWidth = state.texture != nullptr ? width : 0;
+        state.textureHeight = state.texture != nullptr ? height : 0;
+        if (state.texture == nullptr) return false;
+    }
+    SDL_SetTextureScaleMode(state.texture, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    return true;
+}
+
+bool UploadPicture(ScreenState& state, const ScreenLayout& layout) {
+    const int scale = layout.sharpScale;
+    if (!EnsureTexture(state, state.pictureWidth * scale, state.pictureHeight * scale,
+                       layout.smoothFit))
+        return false;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(state.texture, nullptr, &pixels, &pitch) != 0) return false;
+    CopyScaled(state.picture, state.pictureWidth, state.pictureHeight, scale, pixels, pitch);
+    SDL_UnlockTexture(state.texture);
+    return true;
+}
+
+void DrawPage(ScreenState& state, const Frame& frame, int windowWidth, int windowHeight) {
+    state.palette.Update(frame.palette);
+    ConvertPicture(frame.pixels, state.palette.Argb(), &state.picture);
+    state.pictureWidth = frame.pixels.width;
+    state.pictureHeight = frame.pixels.height;
+    const ScreenLayout layout =
+        LayoutFor(state.pictureWidth, state.pictureHeight, windowWidth, windowHeight);
+    if (!UploadPicture(state, layout)) {
+        SDL_RenderClear(state.renderer);
+        return;
+    }
+    for (int i = 0; i < layout.bars; ++i) {
+        const Rect& bar = layout.bar[i];
+        const SDL_Rect rect{bar.x, bar.y, bar.width, bar.height};
+        SDL_RenderFillRect(state.renderer, &rect);
+    }
+    const SDL_Rect target{layout.picture.x, layout.picture.y, layout.picture.width,
+                          layout.picture.height};
+    SDL_RenderCopy(state.renderer, state.texture, nullptr, &target);
+}
+
+bool HasPage(const Frame& frame) {
+    return frame.pixels.pixels != nullptr && frame.pixels.width > 0 && frame.pixels.height > 0 &&
+           frame.pixels.pitch >= frame.pixels.width;
+}
+
+void Present() {
+    ScreenState& state = State();
+    state.presentPending = false;
+    if (!state.open || state.renderer == nullptr) return;
+    int windowWidth = 0, windowHeight = 0;
+    if (SDL_GetRendererOutputSize(state.renderer, &windowWidth, &windowHeight) != 0 ||
+        windowWidth <= 0 || windowHeight <= 0)
+        return;
+    Frame frame{};
+    SDL_SetRenderDrawColor(state.renderer, 0, 0, 0, 255);
+    if (state.source != nullptr && state.source(&frame) && HasPage(frame)) {
+        DrawPage(state, frame, windowWidth, windowHeight);
+    } else {
+        SDL_RenderClear(state.renderer);  // no page yet: the screen is black
+    }
+    SDL_RenderPresent(state.renderer);
+    state.presentedOnce = true;
+    state.lastPresentTick = GetTickCount();
+    ++state.presentCount;
+}
+
+void CloseScreenAtExit() { posix::CloseScreen(); }
+
+}  // namespace
+
+ScreenState& State() {
+    static auto* state = new ScreenState;  // never destroyed: used by exit handlers
+    return *state;
+}
+
+void ForgetPresents() {
+    ScreenState& state = State();
+    state.presentCount = 0;
+    state.presentedOnce = false;
+    state.presentPending = false;
+    state.picture.clear();
+    state.pictureWidth = 0;
+    state.pictureHeight = 0;
+}
+
+}  // namespace posix::screen
+
+namespace posix {
+
+void SetFrameSource(FrameSource source) { screen::State().source = source; }
+
+bool OpenScreen(int width, int height) {
+    if (width <= 0 || height <= 0 || !EnsureVideo()) return false;
+    SDL_Window* window = MainSdlWindow();
+    if (window == nullptr) return false;
+    screen::ScreenState& state = screen::State();
+    if (state.renderer == nullptr) {
+        state.renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+        if (state.renderer == nullptr) return false;
+        static bool exitHandlerSet = false;
+        if (!exitHandlerSet) {
+            exitHandlerSet = true;
+            std::atexit(screen::CloseScreenAtExit);  // runs before video shuts down
+        }
+    }
+    state.open = true;
+    screen::Present();
+    return true;
+}
+
+void CloseScreen() {
+    screen::ScreenState& state = screen::State();
+    state.open = false;
+    state.presentPending = false;
+    if (state.texture != nullptr) SDL_DestroyTexture(state.texture);
+    if (state.renderer != nullptr) SDL_DestroyRenderer(state.renderer);
+    state.texture = nullptr;
+    state.renderer = nullptr;
+    state.textureWidth = 0;
+    state.textureHeight = 0;
+}
+
+void PresentNow() { screen::Present(); }
+
+void PresentSoon() {
+    if (screen::State().open) screen::State().presentPending = true;
+}
+
+void PresentPendingFrame() {
+    screen::ScreenState& state = screen::State();
+    if (!state.presentPending) return;
+    if (state.presentedOnce && GetTickCount() - state.lastPresentTick < screen::kFrameMilliseconds) return;
+    screen::Present();
+}
+
+}  // namespace posix

@@ -1,0 +1,142 @@
+#include "platform/posix/user/input_events.h"
+
+#include "platform/posix/internal.h"
+#include "platform/posix/user/key_mapping.h"
+#include "platform/posix/user/window.h"
+
+namespace posix::user {
+
+namespace {
+
+// The mouse-key flags of mouse messages' wParam.
+const WPARAM MK_LBUTTON = 0x0001;
+const WPARAM MK_RBUTTON = 0x0002;
+const WPARAM MK_SHIFT = 0x0004;
+const WPARAM MK_CONTROL = 0x0008;
+const WPARAM MK_MBUTTON = 0x0010;
+
+bool PointerKnown = false;
+SDL_Point Pointer{0, 0};
+WPARAM ButtonsDown = 0;
+
+LPARAM PointToLParam(int x, int y) {
+    return static_cast<LPARAM>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) |
+                               static_cast<uint16_t>(x));
+}
+
+WPARAM MouseKeyFlags() {
+    WPARAM flags = ButtonsDown;
+    const SDL_Keymod modifiers = SDL_GetModState();
+    if (modifiers & KMOD_SHIFT) flags |= MK_SHIFT;
+    if (modifiers & KMOD_CTRL) flags |= MK_CONTROL;
+    return flags;
+}
+
+MSG MessageFor(UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg{};
+    msg.hwnd = MainWindow()->handle;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = GetTickCount();
+    msg.pt.x = Pointer.x;
+    msg.pt.y = Pointer.y;
+    return msg;
+}
+
+// Windows asks the window for its cursor before each mouse message.
+// False when the window went away meanwhile.
+bool SendSetCursor(UINT mouseMessage) {
+    const HWND window = MainWindow()->handle;
+    SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 static_cast<LPARAM>(HTCLIENT | (mouseMessage << 16)));
+    return IsMainWindow(window);
+}
+
+void HandleKey(const SDL_KeyboardEvent& event) {
+    KeyMessage key;
+    if (!KeyMessageFor(event, &key)) return;
+    Queue().PostInput(MessageFor(key.message, key.virtualKey, key.lParam), event.keysym.mod);
+}
+
+void HandleMotion(const SDL_MouseMotionEvent& event) {
+    // SDL repeats the pointer's position when the window appears and on warps.
+    if (PointerKnown && event.x == Pointer.x && event.y == Pointer.y) return;
+    PointerKnown = true;
+    Pointer = SDL_Point{event.x, event.y};
+    if (!SendSetCursor(WM_MOUSEMOVE)) return;
+    Queue().PostInput(MessageFor(WM_MOUSEMOVE, MouseKeyFlags(), PointToLParam(event.x, event.y)),
+                      static_cast<uint16_t>(SDL_GetModState()));
+}
+
+void HandleButton(const SDL_MouseButtonEvent& event) {
+    const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+    UINT message;
+    WPARAM flag;
+    switch (event.button) {
+    case SDL_BUTTON_LEFT: message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; flag = MK_LBUTTON; break;
+    case SDL_BUTTON_RIGHT: message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; flag = MK_RBUTTON; break;
+    case SDL_BUTTON_MIDDLE: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; flag = MK_MBUTTON; break;
+    default: return;  // Windows has other messages for the extra buttons; nobody reads them
+    }
+    ButtonsDown = down ? (ButtonsDown | flag) : (ButtonsDown & ~flag);
+    if (!SendSetCursor(message)) return;
+    Queue().PostInput(MessageFor(message, MouseKeyFlags(), PointToLParam(event.x, event.y)),
+                      static_cast<uint16_t>(SDL_GetModState()));
+}
+
+void HandleWindowEvent(const SDL_WindowEvent& event) {
+    if (event.windowID != SDL_GetWindowID(MainWindow()->sdl)) return;
+    switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED: SetActive(true); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: SetActive(false); break;
+    case SDL_WINDOWEVENT_CLOSE: SendMessageA(MainWindow()->handle, WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: posix::PresentSoon(); break;  // show the page again
+    default: break;
+    }
+}
+
+}  // namespace
+
+void StartPointerTracking() {
+    int screenX = 0, screenY = 0, windowX = 0, windowY = 0;
+    SDL_GetGlobalMouseState(&screenX, &screenY);
+    SDL_GetWindowPosition(MainWindow()->sdl, &windowX, &windowY);
+    Pointer = SDL_Point{screenX - windowX, screenY - windowY};
+    PointerKnown = true;
+    ButtonsDown = 0;
+}
+
+void HandleEvent(const SDL_Event& event) {
+    if (MainWindow() == nullptr) return;  // input before the window has nowhere to go
+    switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: HandleKey(event.key); break;
+    case SDL_MOUSEMOTION: HandleMotion(event.motion); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: HandleButton(event.button); break;
+    case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+    case SDL_QUIT: SendMessageA(MainWindow()->handle, WM_CLOSE, 0, 0); break;
+    default: break;
+    }
+}
+
+void PumpInput() {
+    if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+        HandleEvent(event);
+    }
+}
+
+void ForgetInputState() {
+    PointerKnown = false;
+    Pointer = SDL_Point{0, 0};
+    ButtonsDown = 0;
+}
+
+SDL_Point LastPointerPosition() { return Pointer; }
+
+}  // namespace posix::user
