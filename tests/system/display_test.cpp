@@ -1,6 +1,7 @@
 // The display: set-up and teardown, restoring, brightness, the picture and its keys.
 #include "display/display.h"
 #include "platform/posix/test_hooks.h"
+#include "shell/main_window.h"
 #include "shell/pacing.h"
 #include "shell/quit.h"
 #include "story/text_style.h"
@@ -35,7 +36,7 @@ TEST(DisplaySetup, BackdropTakesItsOwnSizeAndTheOtherSurfacesStay640x480) {
     CreateReaderWindow();
     ASSERT_EQ(1, TheDisplay.InitDisplay(MainWindow, 640, 480, 320, 200));
     EXPECT_EQ(320u, SurfaceWidth(BackdropSurface));
-    for (int slot : {FrontSurface, BackSurface, TextLayerSurface, SpareSurface, SpareSurface + 1})
+    for (int slot : std::initializer_list<int>{FrontSurface, BackSurface, TextLayerSurface, SpareSurface, SpareSurface + 1})
         EXPECT_EQ(640u, SurfaceWidth(slot)) << "slot " << slot;
     // Nothing shows in colour before the picture's palette is loaded.
     const PALETTEENTRY* shown = testhooks::ShownPalette();
@@ -74,7 +75,7 @@ TEST_F(DisplayTest, RestoreBringsBackLostSurfaces) {
     testhooks::MarkAllSurfacesLost();
     for (LPDIRECTDRAWSURFACE surface : SurfaceTable) EXPECT_NE(DD_OK, surface->IsLost());
     TheDisplay.RestoreSurfaces();
-    for (int slot : {FrontSurface, BackdropSurface, TextLayerSurface, SpareSurface, SpareSurface + 1})
+    for (int slot : std::initializer_list<int>{FrontSurface, BackdropSurface, TextLayerSurface, SpareSurface, SpareSurface + 1})
         EXPECT_EQ(DD_OK, SurfaceTable[slot]->IsLost()) << "slot " << slot;
 }
 
@@ -164,14 +165,22 @@ TEST_F(DisplayTest, PaletteTableIsFoundByTheHeaderSize) {
 }
 
 TEST_F(DisplayTest, ThePictureKeysSlotsOneToFiveAndNotTheFront) {
-    // A keyed copy from a surface whose every pixel is the key copies nothing.
-    for (int source : {FrontSurface, BackSurface, BackdropSurface, TextLayerSurface, SpareSurface,
-                       SpareSurface + 1}) {
+    // Each source: its top half the key index, its bottom half index 50.
+    for (int source : std::initializer_list<int>{FrontSurface, BackSurface, BackdropSurface,
+                                                 TextLayerSurface, SpareSurface, SpareSurface + 1}) {
         const int dest = source == SpareSurface ? SpareSurface + 1 : SpareSurface;
         FillSlot(dest, 7);
-        FillSlot(source, KeyColorIndex);
+        FillSlot(source, 50);
+        DDBLTFX fx = {};
+        fx.dwSize = sizeof(fx);
+        fx.dwFillColor = KeyColorIndex;
+        RECT top = {0, 0, 640, 240};
+        SurfaceTable[source]->Blt(&top, NULL, NULL, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
         TheDisplay.CopyKeyed(0, 0, 640, 480, dest, source);
-        EXPECT_EQ(source == FrontSurface ? 0 : 640 * 480, CountIndex(dest, 7)) << "slot " << source;
+        // A keyed copy from a surface without a key is refused, as DirectDraw does.
+        const int copied = source == FrontSurface ? 0 : 640 * 240;
+        EXPECT_EQ(copied, CountIndex(dest, 50)) << "slot " << source;
+        EXPECT_EQ(640 * 480 - copied, CountIndex(dest, 7)) << "slot " << source;
     }
 }
 

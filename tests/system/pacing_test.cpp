@@ -18,28 +18,30 @@ LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND ProbeWindow() {
-    static HWND window = [] {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = ProbeWindowProc;
-        windowClass.lpszClassName = "PacingProbe";
-        RegisterClassA(&windowClass);
-        return CreateWindowExA(0, "PacingProbe", "PacingProbe", WS_POPUP, 0, 0, 64, 64, NULL,
-                               NULL, NULL, NULL);
-    }();
-    return window;
+HWND TheProbeWindow = NULL;
+
+HWND ProbeWindow() { return TheProbeWindow; }
+
+void CreateProbeWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ProbeWindowProc;
+    windowClass.lpszClassName = "PacingProbe";
+    RegisterClassA(&windowClass);
+    TheProbeWindow = CreateWindowExA(0, "PacingProbe", "PacingProbe", WS_POPUP, 0, 0, 64, 64,
+                                     NULL, NULL, NULL, NULL);
 }
 
 class Waits : public ::testing::Test {
 protected:
     void SetUp() override {
-        ProbeWindow();
+        CreateProbeWindow();
         PacingEnabled = 1;
         ProbesSeen = 0;
     }
     void TearDown() override {
         PacingEnabled = 1;
         testhooks::UseRealClock();
+        testhooks::ResetUser();
     }
 };
 

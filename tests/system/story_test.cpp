@@ -4,6 +4,7 @@
 #include "display/display.h"
 #include "episodes/episode_config.h"
 #include "platform/posix/test_hooks.h"
+#include "shell/main_window.h"
 #include "shell/pacing.h"
 #include "story/bookmark.h"
 #include "story/cards.h"
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
