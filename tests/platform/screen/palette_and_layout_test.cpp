@@ -1,0 +1,126 @@
+// The palette table, the scaled copy and where the picture goes in the window.
+#include "platform/posix/screen/palette_table.h"
+#include "platform/posix/screen/picture_conversion.h"
+#include "platform/posix/screen/screen_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using posix::screen::LayoutFor;
+using posix::screen::PaletteTable;
+using posix::screen::ScreenLayout;
+
+TEST(PaletteTable, ConvertsToOpaqueArgbAndOnlyWhenTheEntriesChange) {
+    PALETTEENTRY entries[256] = {};
+    entries[1] = PALETTEENTRY{0x12, 0x34, 0x56, 0xFF};  // the flags byte is no colour
+    entries[255] = PALETTEENTRY{255, 255, 255, 0};
+    PaletteTable table;
+    EXPECT_EQ(table.Argb()[1], 0xFF000000u);  // black before any palette
+    EXPECT_TRUE(table.Update(entries));
+    EXPECT_EQ(table.Argb()[0], 0xFF000000u);
+    EXPECT_EQ(table.Argb()[1], 0xFF123456u);
+    EXPECT_EQ(table.Argb()[255], 0xFFFFFFFFu);
+    EXPECT_FALSE(table.Update(entries));
+    entries[200].peGreen = 1;
+    EXPECT_TRUE(table.Update(entries));
+    EXPECT_EQ(table.Argb()[200], 0xFF000100u);
+    EXPECT_TRUE(table.Update(nullptr));
+    EXPECT_EQ(table.Argb()[1], 0xFF000000u);
+}
+
+TEST(PictureConversion, IndicesGoThroughTheTableAndScaleIntoBlocks) {
+    uint32_t table[256];
+    for (int i = 0; i < 256; ++i) table[i] = 0xFF000000u | static_cast<uint32_t>(i);
+    // 3x2 page in a pitch of 5: the padding must not be read as pixels.
+    uint8_t bytes[10] = {1, 2, 3, 99, 99, 4, 5, 6, 99, 99};
+    posix::IndexedPixels page;
+    page.width = 3;
+    page.height = 2;
+    page.pitch = 5;
+    page.pixels = bytes;
+    std::vector<uint32_t> picture;
+    posix::screen::ConvertPicture(page, table, &picture);
+    EXPECT_EQ(picture, (std::vector<uint32_t>{0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u,
+                                              0xFF000005u, 0xFF000006u}));
+
+    const int pitch = 8 * 4;  // destination rows wider than 3 x 2 pixels
+    std::vector<uint32_t> out(8 * 4, 0);
+    posix::screen::CopyScaled(picture, 3, 2, 2, out.data(), pitch);
+    const uint32_t* row0 = &out[0];
+    const uint32_t* row3 = &out[3 * 8];
+    EXPECT_EQ(row0[0], 0xFF000001u);
+    EXPECT_EQ(row0[1], 0xFF000001u);
+    EXPECT_EQ(row0[5], 0xFF000003u);
+    EXPECT_EQ(row0[6], 0u);  // beyond the picture: untouched
+    EXPECT_EQ(out[1 * 8 + 2], 0xFF000002u);
+    EXPECT_EQ(row3[0], 0xFF000004u);
+    EXPECT_EQ(row3[5], 0xFF000006u);
+}
+
+TEST(ScreenLayout, ExactModeSizeIsShownOneToOne) {
+    const ScreenLayout layout = LayoutFor(640, 480, 640, 480);
+    EXPECT_EQ(layout.sharpScale, 1);
+    EXPECT_FALSE(layout.smoothFit);
+    EXPECT_EQ(layout.bars, 0);
+    EXPECT_EQ(layout.picture.x, 0);
+    EXPECT_EQ(layout.picture.width, 640);
+    EXPECT_EQ(layout.picture.height, 480);
+}
+
+TEST(ScreenLayout, FourThreeWindowsAreFilledSmoothlyWithoutBars) {
+    const ScreenLayout layout = LayoutFor(640, 480, 1024, 768);
+    EXPECT_EQ(layout.sharpScale, 1);
+    EXPECT_TRUE(layout.smoothFit);
+    EXPECT_EQ(layout.bars, 0);
+    EXPECT_EQ(layout.picture.width, 1024);
+    EXPECT_EQ(layout.picture.height, 768);
+
+    const ScreenLayout twice = LayoutFor(640, 480, 1280, 960);
+    EXPECT_EQ(twice.sharpScale, 2);
+    EXPECT_FALSE(twice.smoothFit);  // a whole factor needs no smoothing
+}
+
+TEST(ScreenLayout, WideScreenIsScaledTwiceSharpThenFittedBetweenSideBars) {
+    const ScreenLayout layout = LayoutFor(640, 480, 1920, 1080);
+    EXPECT_EQ(layout.sharpScale, 2);
+    EXPECT_TRUE(layout.smoothFit);
+    EXPECT_EQ(layout.picture.x, 240);
+    EXPECT_EQ(layout.picture.y, 0);
+    EXPECT_EQ(layout.picture.width, 1440);
+    EXPECT_EQ(layout.picture.height, 1080);
+    ASSERT_EQ(layout.bars, 2);
+    EXPECT_EQ(layout.bar[0].width, 240);
+    EXPECT_EQ(layout.bar[1].x, 1680);
+    EXPECT_EQ(layout.bar[1].width, 240);
+    EXPECT_EQ(layout.bar[1].height, 1080);
+}
+
+TEST(ScreenLayout, TallScreenGetsBarsAboveAndBelowThatCoverTheRest) {
+    const ScreenLayout layout = LayoutFor(640, 480, 1280, 1024);
+    EXPECT_EQ(layout.sharpScale, 2);
+    EXPECT_EQ(layout.picture.width, 1280);
+    EXPECT_EQ(layout.picture.height, 960);
+    EXPECT_FALSE(layout.smoothFit);
+    ASSERT_EQ(layout.bars, 2);
+    EXPECT_EQ(layout.bar[0].height + layout.picture.height + layout.bar[1].height, 1024);
+    EXPECT_EQ(layout.bar[1].y, layout.picture.y + layout.picture.height);
+
+    // An odd leftover: the bars still meet the picture with no gap.
+    const ScreenLayout odd = LayoutFor(640, 480, 1365, 768);
+    ASSERT_EQ(odd.bars, 2);
+    EXPECT_EQ(odd.bar[0].width, odd.picture.x);
+    EXPECT_EQ(odd.bar[1].x + odd.bar[1].width, 1365);
+    EXPECT_EQ(odd.bar[1].x, odd.picture.x + odd.picture.width);
+}
+
+TEST(ScreenLayout, AWindowSmallerThanTheModeShrinksSmoothly) {
+    const ScreenLayout layout = LayoutFor(640, 480, 320, 300);
+    EXPECT_EQ(layout.sharpScale, 1);
+    EXPECT_TRUE(layout.smoothFit);
+    EXPECT_EQ(layout.picture.width, 320);
+    EXPECT_EQ(layout.picture.height, 240);
+    EXPECT_EQ(layout.picture.y, 30);
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// Presents on SDL's dummy display, read back from the window.
+#include "tests/platform/user/recording_window.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using testhooks::RgbImage;
+
+struct TestPage {
+    std::vector<uint8_t> pixels = std::vector<uint8_t>(640 * 480, 0);
+    PALETTEENTRY palette[256] = {};
+    bool available = true;
+};
+
+TestPage& Page() {
+    static TestPage page;
+    return page;
+}
+
+bool PageSource(posix::Frame* out) {
+    if (!Page().available) return false;
+    out->pixels.width = 640;
+    out->pixels.height = 480;
+    out->pixels.pitch = 640;
+    out->pixels.pixels = Page().pixels.data();
+    out->palette = Page().palette;
+    return true;
+}
+
+bool SameColour(const uint8_t* pixel, uint8_t r, uint8_t g, uint8_t b) {
+    return pixel[0] == r && pixel[1] == g && pixel[2] == b;
+}
+
+class PresentTest : public testwindow::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Page() = TestPage{};
+        Page().palette[1] = PALETTEENTRY{255, 0, 0, 0};
+        Page().palette[2] = PALETTEENTRY{0, 0, 255, 0};
+        // Left half red, right half blue, one white pixel at (10, 20).
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x) Page().pixels[y * 640 + x] = x < 320 ? 1 : 2;
+        Page().palette[3] = PALETTEENTRY{255, 255, 255, 0};
+        Page().pixels[20 * 640 + 10] = 3;
+        posix::SetFrameSource(PageSource);
+    }
+    void Open(int width, int height) {
+        ASSERT_NE(testwindow::CreateRecordingWindow(width, height), nullptr);
+        ASSERT_TRUE(posix::OpenScreen(640, 480));
+    }
+    RgbImage Window() {
+        RgbImage image;
+        EXPECT_TRUE(testhooks::PresentedWindow(&image));
+        return image;
+    }
+};
+
+TEST_F(PresentTest, AtTheModeSizeEveryPixelIsShownOneToOne) {
+    Open(640, 480);
+    RgbImage picture;
+    ASSERT_TRUE(testhooks::PresentedPicture(&picture));
+    const RgbImage window = Window();
+    ASSERT_EQ(window.width, 640);
+    ASSERT_EQ(window.height, 480);
+    EXPECT_EQ(window.rgb, picture.rgb);
+    EXPECT_TRUE(SameColour(window.At(10, 20), 255, 255, 255));
+    EXPECT_TRUE(SameColour(window.At(11, 20), 255, 0, 0));
+    EXPECT_TRUE(SameColour(window.At(319, 0), 255, 0, 0));
+    EXPECT_TRUE(SameColour(window.At(320, 0), 0, 0, 255));
+}
+
+TEST_F(PresentTest, WideWindowHasBlackBarsAndTheFittedPictureBetween) {
+    Open(1920, 1080);
+    const RgbImage window = Window();
+    ASSERT_EQ(window.width, 1920);
+    EXPECT_TRUE(SameColour(window.At(0, 500), 0, 0, 0));
+    EXPECT_TRUE(SameColour(window.At(239, 500), 0, 0, 0));
+    EXPECT_TRUE(SameColour(window.At(1680, 500), 0, 0, 0));
+    EXPECT_TRUE(SameColour(window.At(1919, 1079), 0, 0, 0));
+    EXPECT_TRUE(SameColour(window.At(245, 500), 255, 0, 0));
+    EXPECT_TRUE(SameColour(window.At(1675, 500), 0, 0, 255));
+    // Smooth at the red/blue edge (x 960 of the window): a blend, not either colour.
+    bool blended = false;
+    for (int x = 950; x < 970; ++x) {
+        const uint8_t* pixel = window.At(x, 500);
+        if (pixel[0] > 0 && pixel[0] < 255 && pixel[2] > 0 && pixel[2] < 255) blended = true;
+    }
+    EXPECT_TRUE(blended);
+}
+
+TEST_F(PresentTest, FourThreeWindowIsFilledWithoutBars) {
+    Open(1024, 768);
+    const RgbImage window = Window();
+    EXPECT_TRUE(SameColour(window.At(0, 0), 255, 0, 0));
+    EXPECT_TRUE(SameColour(window.At(1023, 767), 0, 0, 255));
+}
+
+TEST_F(PresentTest, APaletteChangeShowsAtTheNextPresentWithoutTouchingPixels) {
+    Open(640, 480);
+    Page().palette[1] = PALETTEENTRY{0, 255, 0, 0};
+    posix::PresentNow();
+    EXPECT_TRUE(SameColour(Window().At(0, 0), 0, 255, 0));
+}
+
+TEST_F(PresentTest, WithoutAPageTheScreenIsBlack) {
+    Page().available = false;
+    Open(640, 480);
+    EXPECT_TRUE(SameColour(Window().At(0, 0), 0, 0, 0));
+    EXPECT_EQ(testhooks::PresentCount(), 1);  // opening shows the screen once
+}
+
+TEST_F(PresentTest, PresentSoonIsCarriedOutByTheNextLookAtMostOnceAFrame) {
+    testhooks::UseTestClock(1000, false);
+    Open(640, 480);
+    const int opened = testhooks::PresentCount();
+    MSG msg;
+    posix::PresentSoon();
+    posix::PresentSoon();
+    EXPECT_EQ(testhooks::PresentCount(), opened);  // nothing until the queue is looked at
+    testhooks::AdvanceTestClock(16);
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    EXPECT_EQ(testhooks::PresentCount(), opened + 1);
+
+    // Within the same frame, drawing waits for the frame to pass.
+    Page().pixels[0] = 3;
+    posix::PresentSoon();
+    testhooks::AdvanceTestClock(15);
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    EXPECT_EQ(testhooks::PresentCount(), opened + 1);
+    testhooks::AdvanceTestClock(1);
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    EXPECT_EQ(testhooks::PresentCount(), opened + 2);
+    EXPECT_TRUE(SameColour(Window().At(0, 0), 255, 255, 255));
+
+    // PresentNow shows everything drawn: a pending PresentSoon is served by it.
+    posix::PresentSoon();
+    posix::PresentNow();
+    testhooks::AdvanceTestClock(100);
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    EXPECT_EQ(testhooks::PresentCount(), opened + 3);
+}
+
+TEST_F(PresentTest, ClosedScreenPresentsNothingAndAWindowIsNeeded) {
+    EXPECT_FALSE(posix::OpenScreen(640, 480));  // no window yet
+    Open(640, 480);
+    posix::CloseScreen();
+    const int count = testhooks::PresentCount();
+    posix::PresentNow();
+    posix::PresentSoon();
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    EXPECT_EQ(testhooks::PresentCount(), count);
+    RgbImage image;
+    EXPECT_FALSE(testhooks::PresentedWindow(&image));
+    EXPECT_TRUE(posix::OpenScreen(640, 480));  // and it can be taken again
+}
+
+TEST_F(PresentTest, DestroyingTheWindowGivesTheScreenBack) {
+    Open(640, 480);
+    testwindow::PassEverythingOn() = true;
+    SendMessageA(posix::MainWindowHandle(), WM_CLOSE, 0, 0);
+    RgbImage image;
+    EXPECT_FALSE(testhooks::PresentedWindow(&image));
+}
+
+}  // namespace
