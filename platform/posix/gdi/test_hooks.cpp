@@ -1,0 +1,41 @@
+// The GDI test hooks (see test_hooks_gdi.h).
+#include "platform/posix/test_hooks_gdi.h"
+
+#include "platform/posix/gdi/gdi_objects.h"
+
+using namespace posix::gdi;
+
+namespace testhooks {
+
+GdiObjectCounts LiveGdiObjects() {
+    GdiObjectCounts counts;
+    counts.fonts = LiveObjectCount(ObjectKind::Font);
+    counts.brushes = LiveObjectCount(ObjectKind::Brush);
+    counts.bitmaps = LiveObjectCount(ObjectKind::Bitmap);
+    counts.deviceContexts = LiveDeviceContextCount();
+    return counts;
+}
+
+bool DeviceContextTarget(HDC handle, posix::IndexedPixels* out) {
+    DeviceContext* dc = LiveDeviceContext(handle);
+    if (dc == nullptr || out == nullptr) return false;
+    *out = dc->target;
+    return true;
+}
+
+bool SelectedFontMetrics(HDC handle, GdiFontMetrics* out) {
+    DeviceContext* dc = LiveDeviceContext(handle);
+    if (dc == nullptr || dc->font == nullptr || out == nullptr) return false;
+    if (dc->font->realised == nullptr) dc->font->realised = RealiseFont(dc->font->request);
+    if (dc->font->realised == nullptr) return false;
+    const FontMetrics& metrics = dc->font->realised->Metrics();
+    out->ascent = metrics.ascent;
+    out->descent = metrics.descent;
+    out->pixelSize = metrics.pixelSize;
+    out->syntheticBold = metrics.syntheticBold;
+    out->syntheticItalic = metrics.syntheticItalic;
+    out->file = metrics.file;
+    return true;
+}
+
+}  // namespace testhooks
