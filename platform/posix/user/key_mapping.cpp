@@ -128,7 +128,7 @@ bool KeyMessageFor(const SDL_KeyboardEvent& event, KeyMessage* out) {
 
     out->message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
     out->virtualKey = virtualKey;
-    out->lParam = static_cast<LPARAM>(static_cast<int32_t>(lParam));
+    out->lParam = static_cast<LPARAM>(lParam);  // 32 flag bits, not sign-extended
     return true;
 }
 

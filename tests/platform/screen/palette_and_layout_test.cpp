@@ -58,27 +58,21 @@ TEST(PictureConversion, IndicesGoThroughTheTableAndScaleIntoBlocks) {
     EXPECT_EQ(row3[5], 0xFF000006u);
 }
 
-TEST(ScreenLayout, ExactModeSizeIsShownOneToOne) {
-    const ScreenLayout layout = LayoutFor(640, 480, 640, 480);
-    EXPECT_EQ(layout.sharpScale, 1);
-    EXPECT_FALSE(layout.smoothFit);
-    EXPECT_EQ(layout.bars, 0);
-    EXPECT_EQ(layout.picture.x, 0);
-    EXPECT_EQ(layout.picture.width, 640);
-    EXPECT_EQ(layout.picture.height, 480);
-}
+TEST(ScreenLayout, ExactModeSizeIsOneToOneAndFourThreeWindowsHaveNoBars) {
+    const ScreenLayout exact = LayoutFor(640, 480, 640, 480);
+    EXPECT_EQ(exact.sharpScale, 1);
+    EXPECT_FALSE(exact.smoothFit);
+    EXPECT_EQ(exact.bars, 0);
+    EXPECT_EQ(exact.picture.width, 640);
 
-TEST(ScreenLayout, FourThreeWindowsAreFilledSmoothlyWithoutBars) {
-    const ScreenLayout layout = LayoutFor(640, 480, 1024, 768);
-    EXPECT_EQ(layout.sharpScale, 1);
-    EXPECT_TRUE(layout.smoothFit);
-    EXPECT_EQ(layout.bars, 0);
-    EXPECT_EQ(layout.picture.width, 1024);
-    EXPECT_EQ(layout.picture.height, 768);
+    const ScreenLayout xga = LayoutFor(640, 480, 1024, 768);
+    EXPECT_EQ(xga.sharpScale, 1);
+    EXPECT_TRUE(xga.smoothFit);
+    EXPECT_EQ(xga.bars, 0);
+    EXPECT_EQ(xga.picture.width, 1024);
+    EXPECT_EQ(xga.picture.height, 768);
 
-    const ScreenLayout twice = LayoutFor(640, 480, 1280, 960);
-    EXPECT_EQ(twice.sharpScale, 2);
-    EXPECT_FALSE(twice.smoothFit);  // a whole factor needs no smoothing
+    EXPECT_FALSE(LayoutFor(640, 480, 1280, 960).smoothFit);  // a whole factor needs no smoothing
 }
 
 TEST(ScreenLayout, WideScreenIsScaledTwiceSharpThenFittedBetweenSideBars) {

@@ -92,13 +92,6 @@ TEST_F(PresentTest, WideWindowHasBlackBarsAndTheFittedPictureBetween) {
     EXPECT_TRUE(blended);
 }
 
-TEST_F(PresentTest, FourThreeWindowIsFilledWithoutBars) {
-    Open(1024, 768);
-    const RgbImage window = Window();
-    EXPECT_TRUE(SameColour(window.At(0, 0), 255, 0, 0));
-    EXPECT_TRUE(SameColour(window.At(1023, 767), 0, 0, 255));
-}
-
 TEST_F(PresentTest, APaletteChangeShowsAtTheNextPresentWithoutTouchingPixels) {
     Open(640, 480);
     Page().palette[1] = PALETTEENTRY{0, 255, 0, 0};

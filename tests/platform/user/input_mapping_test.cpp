@@ -8,7 +8,6 @@ namespace {
 using testwindow::Log;
 using testwindow::MessagesIn;
 using testwindow::Pump;
-using testwindow::WindowTest;
 
 const LPARAM kRepeatBit = 1 << 30;
 const LPARAM kAltContext = 1 << 29;
@@ -16,15 +15,8 @@ const uint32_t kReleased = 1u << 31;
 
 uint32_t Bits(LPARAM lParam) { return static_cast<uint32_t>(lParam); }
 
-class InputMappingTest : public WindowTest {
+class InputMappingTest : public testwindow::CreatedWindowTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        window_ = testwindow::CreateRecordingWindow();
-        ASSERT_NE(window_, nullptr);
-        Pump();
-        Log().clear();
-    }
     // Only what was queued, without the characters TranslateMessage adds.
     std::vector<MSG> TakeQueued() {
         std::vector<MSG> taken;
@@ -32,7 +24,6 @@ protected:
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) taken.push_back(msg);
         return taken;
     }
-    HWND window_ = nullptr;
 };
 
 TEST_F(InputMappingTest, EitherCtrlIsVkControlWithRepeatsAndRelease) {

@@ -101,6 +101,19 @@ protected:
     }
 };
 
+// The same, with a visible window already created and its creation messages taken.
+class CreatedWindowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        window_ = CreateRecordingWindow();
+        ASSERT_NE(window_, nullptr);
+        Pump();
+        Log().clear();
+    }
+    HWND window_ = nullptr;
+};
+
 }  // namespace testwindow
 
 #endif

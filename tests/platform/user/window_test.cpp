@@ -95,11 +95,6 @@ TEST_F(WindowCreationTest, MetricsIconAndCursors) {
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
     EXPECT_EQ(SetCursor(arrow), nullptr);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
-
-    RECT rect;
-    EXPECT_TRUE(SetRect(&rect, 1, 2, 3, 4));
-    EXPECT_EQ(rect.left + rect.top * 10 + rect.right * 100 + rect.bottom * 1000, 4321);
-    EXPECT_FALSE(SetRect(nullptr, 0, 0, 0, 0));
 }
 
 TEST(WindowTitle, ShiftJisBecomesUtf8AndBadBytesAReplacement) {
