@@ -51,6 +51,9 @@ TEST(ShiftJisDecoding, BrokenBytesGiveTheReplacement) {
     // A lead byte with nothing after it.
     EXPECT_EQ(CodeOf("\x82", 1), kReplacementCodePoint);
     EXPECT_EQ(BytesOf("\x82", 1), 1u);
+    // ...even when the byte after the end would complete a character.
+    EXPECT_EQ(CodeOf("\x82\xA0", 1), kReplacementCodePoint);
+    EXPECT_EQ(BytesOf("\x82\xA0", 1), 1u);
     EXPECT_EQ(CodeOf("\xFF", 1), kReplacementCodePoint);
 }
 
