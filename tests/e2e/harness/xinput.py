@@ -14,14 +14,28 @@ class Desktop:
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
                               text=True, timeout=timeout)
 
+    def _utf8_name(self, window):
+        """The window's _NET_WM_NAME (UTF-8), or "" when it has none."""
+        out = subprocess.run(["xprop", "-id", str(window), "_NET_WM_NAME"], env=self.env,
+                             capture_output=True, timeout=10).stdout.decode("utf-8", "replace")
+        match = re.search(r'= "(.*)"', out)
+        return match.group(1) if match else ""
+
     def wait_window(self, name_pattern, timeout=30):
-        """The id of the first visible window whose name matches, waiting for it."""
+        """The id of the first visible window whose name matches, waiting for it.
+
+        xdotool matches the legacy WM_NAME, which an SDL window in the C locale
+        carries garbled; its UTF-8 _NET_WM_NAME is the name a person sees."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             found = self._xdotool("search", "--onlyvisible", "--name", name_pattern)
             ids = [line for line in found.stdout.split() if line.isdigit()]
             if ids:
                 return int(ids[0])
+            visible = self._xdotool("search", "--onlyvisible", "--name", ".")
+            for window in (line for line in visible.stdout.split() if line.isdigit()):
+                if re.search(name_pattern, self._utf8_name(window)):
+                    return int(window)
             time.sleep(0.1)
         raise AssertionError("no window named %r appeared within %d s" % (name_pattern, timeout))
 
