@@ -24,3 +24,16 @@ cmake --build build -j"$jobs"
 
 step "Tests: unit, integration and end-to-end"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+step "Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer, leak checker)"
+cmake -S . -B build-sanitize -DREADER_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-sanitize -j"$jobs"
+# Leaks inside the system libraries (fontconfig, SDL's drivers) are not ours; the
+# file says which and why.
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions="$root/tests/faults/lsan.supp":print_suppressions=0 \
+  ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -LE e2e
+
+step "Fuzz targets (libFuzzer, bounded time each)"
+tools/fuzz.sh
