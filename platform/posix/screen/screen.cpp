@@ -1,6 +1,7 @@
 // Presents the 8-bit front page through its palette, scaled to the window.
 #include "platform/posix/internal.h"
 #include "platform/posix/screen/picture_conversion.h"
+#include "platform/posix/screen/present_trace.h"
 #include "platform/posix/screen/screen_layout.h"
 #include "platform/posix/screen/screen_state.h"
 
@@ -83,6 +84,7 @@ void Present() {
         SDL_RenderClear(state.renderer);  // no page yet: the screen is black
     }
     SDL_RenderPresent(state.renderer);
+    TracePresent();
     state.presentedOnce = true;
     state.lastPresentTick = GetTickCount();
     ++state.presentCount;
