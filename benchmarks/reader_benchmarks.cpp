@@ -42,7 +42,11 @@ void ComposeAndFlip() {
 class ReaderFixture : public benchmark::Fixture {
 public:
     void SetUp(benchmark::State& state) override {
-        if (!StartReaderDisplay()) state.SkipWithError("the display could not be set up");
+        // Argument 640: a 640x480 screen, shown unscaled; 0: the desktop (1024x768
+        // with the dummy driver), scaled up smoothly.
+        const int width = static_cast<int>(state.range(0));
+        if (!StartReaderDisplay(width, width * 3 / 4))
+            state.SkipWithError("the display could not be set up");
         TextCursor = {TextMargin, TextMargin};
         PacingEnabled = 1;
     }
@@ -53,15 +57,19 @@ public:
     }
 };
 
-BENCHMARK_F(ReaderFixture, DrawOneCharacter)(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DrawNextCharacter(TextLayerSurface));
+BENCHMARK_DEFINE_F(ReaderFixture, DrawOneCharacter)(benchmark::State& state) {
+    long long advanced = 0;
+    for (auto _ : state) advanced += DrawNextCharacter(TextLayerSurface);
+    // A drawing that does nothing would advance by nothing.
+    state.counters["pixels_advanced_per_character"] =
+        benchmark::Counter(static_cast<double>(advanced), benchmark::Counter::kAvgIterations);
 }
 
-BENCHMARK_F(ReaderFixture, ComposeTwoCopiesAndFlip)(benchmark::State& state) {
+BENCHMARK_DEFINE_F(ReaderFixture, ComposeTwoCopiesAndFlip)(benchmark::State& state) {
     for (auto _ : state) ComposeAndFlip();
 }
 
-BENCHMARK_F(ReaderFixture, BrightnessStepPresented)(benchmark::State& state) {
+BENCHMARK_DEFINE_F(ReaderFixture, BrightnessStepPresented)(benchmark::State& state) {
     int level = -255;
     for (auto _ : state) {
         TheBrightness.SetBrightness(level);
@@ -71,7 +79,7 @@ BENCHMARK_F(ReaderFixture, BrightnessStepPresented)(benchmark::State& state) {
 
 // Normal pacing's work for one character, without its wait: draw on the text
 // layer, compose two full copies, flip and present.
-BENCHMARK_F(ReaderFixture, CharacterAtNormalPace)(benchmark::State& state) {
+BENCHMARK_DEFINE_F(ReaderFixture, CharacterAtNormalPace)(benchmark::State& state) {
     for (auto _ : state) {
         DrawNextCharacter(TextLayerSurface);
         ComposeAndFlip();
@@ -80,7 +88,7 @@ BENCHMARK_F(ReaderFixture, CharacterAtNormalPace)(benchmark::State& state) {
 
 // Ctrl held: every line of a 500-entry script presented, each character drawn on
 // the text layer and the visible page, every wait a single pump.
-BENCHMARK_F(ReaderFixture, FastForwardWholeScript)(benchmark::State& state) {
+BENCHMARK_DEFINE_F(ReaderFixture, FastForwardWholeScript)(benchmark::State& state) {
     const int charactersPerLine = 120;
     LoadGeneratedScript(ScriptCapacity - 1, charactersPerLine);
     long long characters = 0;
@@ -94,6 +102,14 @@ BENCHMARK_F(ReaderFixture, FastForwardWholeScript)(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(characters) * state.iterations(),
                            benchmark::Counter::kIsRate);
 }
+
+#define REGISTER_ON_BOTH_SCREENS(name) \
+    BENCHMARK_REGISTER_F(ReaderFixture, name)->ArgName("window_width")->Arg(640)->Arg(0)
+REGISTER_ON_BOTH_SCREENS(DrawOneCharacter);
+REGISTER_ON_BOTH_SCREENS(ComposeTwoCopiesAndFlip);
+REGISTER_ON_BOTH_SCREENS(BrightnessStepPresented);
+REGISTER_ON_BOTH_SCREENS(CharacterAtNormalPace);
+REGISTER_ON_BOTH_SCREENS(FastForwardWholeScript)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

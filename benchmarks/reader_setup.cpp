@@ -8,14 +8,15 @@
 #include <algorithm>
 #include <cstring>
 
-bool StartReaderDisplay() {
+bool StartReaderDisplay(int windowWidth, int windowHeight) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.lpszClassName = "ReaderBenchmark";
     RegisterClassA(&windowClass);
     MainWindow = CreateWindowExA(0, "ReaderBenchmark", "ReaderBenchmark", WS_POPUP | WS_VISIBLE,
-                                 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN), NULL, NULL, NULL, NULL);
+                                 0, 0, windowWidth ? windowWidth : GetSystemMetrics(SM_CXSCREEN),
+                                 windowHeight ? windowHeight : GetSystemMetrics(SM_CYSCREEN),
+                                 NULL, NULL, NULL, NULL);
     if (!TheDisplay.InitDisplay(MainWindow, 640, 480, 640, 480)) return false;
     if (!TheDisplay.LoadPaletteFromBitmap("KABE0")) return false;
     TheDisplay.LoadBitmapToSurface("KABE0", 640, 480, 0, 0, 0, 0, BackdropSurface);

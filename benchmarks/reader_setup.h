@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-// True when the display came up (SDL's dummy driver is enough).
-bool StartReaderDisplay();
+// True when the display came up (SDL's dummy driver is enough). The window is
+// windowWidth x windowHeight, or the desktop's size when they are 0.
+bool StartReaderDisplay(int windowWidth, int windowHeight);
 void StopReaderDisplay();
 
 // count text lines of charactersPerLine kana and kanji ending in a full stop, in

@@ -16,8 +16,12 @@ const DWORD kFrameMilliseconds = 16;
 
 namespace {
 
-bool EnsureTexture(ScreenState& state, int width, int height, bool smooth) {
+// Makes the texture when it is missing or of another size; true in *fresh when it
+// was made anew (its pixels then hold nothing of the picture).
+bool EnsureTexture(ScreenState& state, int width, int height, bool smooth, bool* fresh) {
+    *fresh = false;
     if (state.texture == nullptr || state.textureWidth != width || state.textureHeight != height) {
+        *fresh = true;
         if (state.texture != nullptr) SDL_DestroyTexture(state.texture);
         state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_ARGB8888,
                                           SDL_TEXTUREACCESS_STREAMING, width, height);
@@ -29,27 +33,35 @@ bool EnsureTexture(ScreenState& state, int width, int height, bool smooth) {
     return true;
 }
 
-bool UploadPicture(ScreenState& state, const ScreenLayout& layout) {
+// Sends the rows that changed to the texture (all of them to a new texture).
+bool UploadPicture(ScreenState& state, const ScreenLayout& layout, RowSpan changed) {
     const int scale = layout.sharpScale;
+    bool fresh = false;
     if (!EnsureTexture(state, state.pictureWidth * scale, state.pictureHeight * scale,
-                       layout.smoothFit))
+                       layout.smoothFit, &fresh))
         return false;
+    if (fresh) changed = RowSpan{0, state.pictureHeight};
+    if (changed.empty()) return true;
+    const SDL_Rect rows{0, changed.first * scale, state.textureWidth,
+                        (changed.end - changed.first) * scale};
     void* pixels = nullptr;
     int pitch = 0;
-    if (SDL_LockTexture(state.texture, nullptr, &pixels, &pitch) != 0) return false;
-    CopyScaled(state.picture, state.pictureWidth, state.pictureHeight, scale, pixels, pitch);
+    if (SDL_LockTexture(state.texture, &rows, &pixels, &pitch) != 0) return false;
+    CopyScaledRows(state.picture, state.pictureWidth, changed, scale, pixels, pitch);
     SDL_UnlockTexture(state.texture);
     return true;
 }
 
 void DrawPage(ScreenState& state, const Frame& frame, int windowWidth, int windowHeight) {
-    state.palette.Update(frame.palette);
-    ConvertPicture(frame.pixels, state.palette.Argb(), &state.picture);
+    // A character changes a few rows of the page: only those are converted and sent.
+    const bool paletteChanged = state.palette.Update(frame.palette);
+    const RowSpan changed = ConvertChangedRows(frame.pixels, state.palette.Argb(), paletteChanged,
+                                               &state.shownPage, &state.picture);
     state.pictureWidth = frame.pixels.width;
     state.pictureHeight = frame.pixels.height;
     const ScreenLayout layout =
         LayoutFor(state.pictureWidth, state.pictureHeight, windowWidth, windowHeight);
-    if (!UploadPicture(state, layout)) {
+    if (!UploadPicture(state, layout, changed)) {
         SDL_RenderClear(state.renderer);
         return;
     }
@@ -105,6 +117,7 @@ void ForgetPresents() {
     state.presentedOnce = false;
     state.presentPending = false;
     state.picture.clear();
+    state.shownPage.clear();
     state.pictureWidth = 0;
     state.pictureHeight = 0;
 }

@@ -22,6 +22,7 @@ struct ScreenState {
 
     PaletteTable palette;
     std::vector<uint32_t> picture;  // the last presented page in ARGB
+    std::vector<uint8_t> shownPage;  // its palette indices, to find the rows that change
     int pictureWidth = 0;
     int pictureHeight = 0;
 
