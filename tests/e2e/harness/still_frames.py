@@ -1,0 +1,40 @@
+"""Catching the moments when the screen stays still: each card's hold, the story's
+last pause. A frame counts once it has not changed for a while and shows white
+(the first white of the palette appears only at full brightness)."""
+import time
+
+from .checks import WHITE
+from .image import screenshot
+
+STILL_FOR = 1.2  # seconds; longer than any pause while the story types
+POLL_EVERY = 0.15
+
+
+def shows_white(image):
+    at = image.rgb.find(bytes(WHITE))
+    while at != -1 and at % 3:
+        at = image.rgb.find(bytes(WHITE), at + 1)
+    return at != -1
+
+
+def capture_still_frames(env, names, timeout, is_running=lambda: True):
+    """One image per name, in order: each a screen with white on it that stayed the
+    same for STILL_FOR seconds and differs from the frame caught before it."""
+    frames = {}
+    pending = list(names)
+    last_caught = None
+    current, since = None, None
+    deadline = time.monotonic() + timeout
+    while pending and time.monotonic() < deadline:
+        taken = time.monotonic()
+        image = screenshot(env)
+        if current is None or image.rgb != current.rgb:
+            current, since = image, taken
+        elif (taken - since >= STILL_FOR and shows_white(image) and
+              (last_caught is None or image.rgb != last_caught.rgb)):
+            frames[pending.pop(0)] = image
+            last_caught = image
+        if not is_running():
+            break
+        time.sleep(POLL_EVERY)
+    return frames, pending
