@@ -13,7 +13,6 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import cases_display  # noqa: F401  (they register their cases)
 import cases_input  # noqa: F401
 import cases_parity  # noqa: F401
-import cases_parity  # noqa: F401
 import cases_story  # noqa: F401
 from harness.registry import CASES, screen_size
 from harness.session import Platform, Session, Skip
@@ -29,7 +28,6 @@ def parse_arguments():
     parser.add_argument("--bin-dir", default="", help="the folder holding the programs")
     parser.add_argument("--tools-dir", default="", help="the Linux build's tests/e2e/probes")
     parser.add_argument("--play-dir", default="", help="the sample data to copy")
-    parser.add_argument("--linux-bin-dir", default="", help="the Linux build, for cases comparing both")
     parser.add_argument("--picture", default="", help="the picture KABE0 as a .bmp file")
     parser.add_argument("--work-root", required=False, default="e2e-work")
     return parser.parse_args()
@@ -61,8 +59,6 @@ def run(args):
     extra = dict(case.args)
     if "picture" in inspect.signature(case.run).parameters:
         extra["picture"] = args.picture
-    if "linux_bin_dir" in inspect.signature(case.run).parameters:
-        extra["linux_bin_dir"] = args.linux_bin_dir
     started = time.monotonic()
     with Session(platform, name, args.play_dir, width, height, case.window_manager) as session:
         case.run(session, **extra)
