@@ -43,11 +43,29 @@ bool ReadToken(FILE* file, char* line) {
     return !std::ferror(file);
 }
 
+// A file that opens but fails at its first byte (a folder on Linux, which
+// Windows would not open at all) counts as one that cannot be opened.
+bool ReadableFromTheStart(FILE* file) {
+    const int first = std::fgetc(file);
+    if (first == EOF) {
+        if (std::ferror(file)) return false;
+        // An empty file: the loop's own read must meet the end to make its entry.
+        std::clearerr(file);
+        return true;
+    }
+    std::ungetc(first, file);
+    return true;
+}
+
 }  // namespace
 
 bool ReadScriptFile(const char* path) {
     FILE* file = std::fopen(path, "r");
     if (!file) return false;
+    if (!ReadableFromTheStart(file)) {
+        std::fclose(file);
+        return false;
+    }
     while (!std::feof(file) && ScriptLineCount < ScriptCapacity) {
         // A read that meets the end of the file stores nothing: its line stays empty.
         char* line = new char[ScriptLineSize]();
