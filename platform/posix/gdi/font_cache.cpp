@@ -9,6 +9,7 @@
 #include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <initializer_list>
@@ -25,8 +26,8 @@ namespace {
 constexpr int kDefaultCellHeight = 16;
 // Larger sizes would only make huge glyph masks; nothing draws text this big.
 constexpr int kLargestPixelSize = 1024;
-// The slant of synthetic italic: about 12 degrees, as FreeType's own oblique.
-constexpr FT_Fixed kItalicShear = 0x0366A;
+// The slant of synthetic italic: a quarter pixel right per pixel up (14 degrees).
+constexpr FT_Fixed kItalicShear = 0x4000;
 // Synthetic bold is drawn thicker but moves the pen on by one pixel only.
 constexpr int kBoldExtraAdvance = 1;
 constexpr int kSyntheticBoldFromWeight = 600;
@@ -117,6 +118,24 @@ void CopyMonoBitmap(const FT_Bitmap& bitmap, Glyph* glyph) {
     }
 }
 
+// Windows clips what a glyph draws above the font's Windows ascent and below its
+// Windows descent: no ink leaves the text cell vertically.
+void ClipToCell(int ascent, int descent, Glyph* glyph) {
+    const int firstRow = std::max(0, glyph->top - ascent);
+    const int endRow = std::min(glyph->rows, glyph->top + descent);
+    if (firstRow == 0 && endRow == glyph->rows) return;
+    if (endRow <= firstRow) {
+        glyph->rows = 0;
+        glyph->mask.clear();
+        return;
+    }
+    const auto rowBytes = static_cast<size_t>(glyph->width);
+    glyph->mask.erase(glyph->mask.begin() + static_cast<long>(endRow * rowBytes), glyph->mask.end());
+    glyph->mask.erase(glyph->mask.begin(), glyph->mask.begin() + static_cast<long>(firstRow * rowBytes));
+    glyph->rows = endRow - firstRow;
+    glyph->top -= firstRow;
+}
+
 Glyph FreeTypeFont::Render(uint32_t codePoint) {
     Glyph glyph;
     FT_Activate_Size(size_);
@@ -125,14 +144,16 @@ Glyph FreeTypeFont::Render(uint32_t codePoint) {
     FT_GlyphSlot slot = face_->glyph;
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
     if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-        if (metrics_.syntheticItalic) {
-            FT_Matrix shear = {0x10000, kItalicShear, 0, 0x10000};
-            FT_Outline_Transform(&slot->outline, &shear);
-        }
+        // Thicken the upright outline, then lean it: emboldening a sheared outline
+        // grows spikes at its sharp corners.
         if (metrics_.syntheticBold) {
             // Thicker by a 24th of the em each way, as the pixel size grows.
             const FT_Pos strength = FT_MulFix(face_->units_per_EM, size_->metrics.y_scale) / 24;
             FT_Outline_EmboldenXY(&slot->outline, strength, strength);
+        }
+        if (metrics_.syntheticItalic) {
+            FT_Matrix shear = {0x10000, kItalicShear, 0, 0x10000};
+            FT_Outline_Transform(&slot->outline, &shear);
         }
     }
     if (metrics_.syntheticBold) glyph.advance += kBoldExtraAdvance;
@@ -142,6 +163,7 @@ Glyph FreeTypeFont::Render(uint32_t codePoint) {
     glyph.left = slot->bitmap_left;
     glyph.top = slot->bitmap_top;
     CopyMonoBitmap(slot->bitmap, &glyph);
+    ClipToCell(metrics_.ascent, metrics_.descent, &glyph);
     return glyph;
 }
 
