@@ -20,9 +20,22 @@ int ParseBookmark(const char* text, int fallback) {
     return static_cast<int>(value);
 }
 
+namespace {
+
+// A file that opens but fails at its first byte (a folder on Linux, which
+// Windows would not open at all) counts as one that cannot be opened.
+bool ReadableFromTheStart(FILE* file) {
+    const int first = std::fgetc(file);
+    if (first == EOF) return !std::ferror(file);
+    std::ungetc(first, file);
+    return true;
+}
+
+}  // namespace
+
 void LoadBookmark() {
     FILE* file = std::fopen(Episode.BookmarkFileName, "r");
-    if (!file) QuitProgram();
+    if (!file || !ReadableFromTheStart(file)) QuitProgram();
     char number[32] = "";
     if (std::fscanf(file, "%31s", number) == 1) Bookmark = ParseBookmark(number, Bookmark);
     std::fclose(file);

@@ -1,9 +1,12 @@
-// Script files that open but cannot be read, next to ones that can.
+// Script and bookmark files that open but cannot be read, next to ones that can.
+#include "episodes/episode_config.h"
+#include "story/bookmark.h"
 #include "story/script.h"
 #include "tests/system/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace {
@@ -31,6 +34,14 @@ TEST_F(ScriptRead, TheFirstByteLookedAtIsStillRead) {
     ASSERT_TRUE(ReadScriptFile("one.dat"));
     ASSERT_EQ(1, ScriptLineCount);
     EXPECT_STREQ("x", ScriptLines[0]);
+}
+
+TEST(UnreadableBookmarkDeathTest, AFolderInTheBookmarksPlaceEndsBeforeTheStory) {
+    ScratchFolder folder;
+    ASSERT_EQ(0, mkdir(Episode.BookmarkFileName, 0755));
+    // Read as "no number" it would start the story at line 0; it must end instead.
+    EXPECT_EXIT({ Bookmark = -1; LoadBookmark(); std::exit(Bookmark == 0 ? 2 : 3); },
+                ::testing::ExitedWithCode(1), "");
 }
 
 }  // namespace
