@@ -38,7 +38,7 @@ def capture_run(session, part, result):
     try:
         prepare_story(session, part)
         running = session.start(part)
-        frames, missed = capture_still_frames(session.env(), FRAMES, RUN_TIMEOUT,
+        frames, missed = capture_still_frames(session.screenshot_unsaved, FRAMES, RUN_TIMEOUT,
                                               running.is_running)
         result.update(frames=frames, missed=missed, exit_code=running.exit_code(15))
     except Exception as error:  # reported by the main thread

@@ -4,30 +4,32 @@ last pause. A frame counts once it has not changed for a while and shows white
 import time
 
 from .checks import WHITE
-from .image import screenshot
 
 STILL_FOR = 1.2  # seconds; longer than any pause while the story types
 POLL_EVERY = 0.15
 
 
 def shows_white(image):
-    at = image.rgb.find(bytes(WHITE))
+    target = bytes(WHITE)
+    at = image.rgb.find(target)
     while at != -1 and at % 3:
-        at = image.rgb.find(bytes(WHITE), at + 1)
+        at = image.rgb.find(target, at + 1)
     return at != -1
 
 
-def capture_still_frames(env, names, timeout, is_running=lambda: True):
-    """One image per name, in order: each a screen with white on it that stayed the
-    same for STILL_FOR seconds and differs from the frame caught before it."""
+def capture_still_frames(take, names, timeout, is_running=lambda: True,
+                         clock=time.monotonic, sleep=time.sleep):
+    """One image per name, in order, from the screenshots take() returns: each a
+    screen with white on it that stayed the same for STILL_FOR seconds and differs
+    from the frame caught before it. Returns the frames and the names not caught."""
     frames = {}
     pending = list(names)
     last_caught = None
     current, since = None, None
-    deadline = time.monotonic() + timeout
-    while pending and time.monotonic() < deadline:
-        taken = time.monotonic()
-        image = screenshot(env)
+    deadline = clock() + timeout
+    while pending and clock() < deadline:
+        taken = clock()
+        image = take()
         if current is None or image.rgb != current.rgb:
             current, since = image, taken
         elif (taken - since >= STILL_FOR and shows_white(image) and
@@ -36,5 +38,5 @@ def capture_still_frames(env, names, timeout, is_running=lambda: True):
             last_caught = image
         if not is_running():
             break
-        time.sleep(POLL_EVERY)
+        sleep(POLL_EVERY)
     return frames, pending
