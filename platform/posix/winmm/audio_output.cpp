@@ -24,7 +24,7 @@ enum class DeviceState { NotTried, Open, Failed };
 struct AudioOutput {
     DeviceState state = DeviceState::NotTried;
     SDL_AudioDeviceID device = 0;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec deviceFormat{};
     int openAttempts = 0;
     bool exitHandlerSet = false;
     // The sound last started: when, and how many frames of it were queued.
@@ -53,7 +53,7 @@ bool OpenDevice(AudioOutput& out) {
     desired.samples = kDeviceBufferFrames;
     desired.callback = nullptr;  // fed with SDL_QueueAudio
     // A fixed format: SDL converts for the hardware, sounds are converted for us.
-    out.device = SDL_OpenAudioDevice(nullptr, 0, &desired, &out.spec, 0);
+    out.device = SDL_OpenAudioDevice(nullptr, 0, &desired, &out.deviceFormat, 0);
     if (out.device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -101,7 +101,7 @@ bool Convert(const SDL_AudioSpec& device, const PcmView& sound, std::vector<uint
     return true;
 }
 
-size_t DeviceFrameBytes(const SDL_AudioSpec& spec) { return size_t(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels; }
+size_t DeviceFrameBytes(const SDL_AudioSpec& deviceFormat) { return size_t(SDL_AUDIO_BITSIZE(deviceFormat.format) / 8) * deviceFormat.channels; }
 
 // A new sound cuts off the one before it.
 void BeginSound(AudioOutput& out) {
@@ -113,11 +113,11 @@ void BeginSound(AudioOutput& out) {
 bool Queue(AudioOutput& out, const std::vector<uint8_t>& converted) {
     if (converted.empty()) return true;
     if (SDL_QueueAudio(out.device, converted.data(), Uint32(converted.size())) != 0) return false;
-    out.queuedFrames += converted.size() / DeviceFrameBytes(out.spec);
+    out.queuedFrames += converted.size() / DeviceFrameBytes(out.deviceFormat);
     return true;
 }
 
-Uint64 SoundEndsAt(const AudioOutput& out) { return out.startedAt + FramesToMs(out.queuedFrames, out.spec.freq); }
+Uint64 SoundEndsAt(const AudioOutput& out) { return out.startedAt + FramesToMs(out.queuedFrames, out.deviceFormat.freq); }
 
 // Waits until at most bytesLeft are queued. False when the device stopped or
 // stalled on the way; the rest is then dropped.
@@ -137,7 +137,7 @@ bool WaitForSoundEnd(AudioOutput& out) {
     if (!DrainTo(out, 0)) return false;
     // The queue empties when the device takes its last buffer, which then still
     // has to play; and the sound cannot end before its own length has passed.
-    Uint64 endsAt = SDL_GetTicks64() + FramesToMs(out.spec.samples, out.spec.freq);
+    Uint64 endsAt = SDL_GetTicks64() + FramesToMs(out.deviceFormat.samples, out.deviceFormat.freq);
     endsAt = std::max(endsAt, SoundEndsAt(out));
     for (Uint64 now = SDL_GetTicks64(); now < endsAt; now = SDL_GetTicks64()) SDL_Delay(Uint32(endsAt - now));
     return true;
@@ -160,12 +160,12 @@ bool PlayToEnd(const PcmView& sound, size_t* deviceFrames) {
     // Fed a few seconds at a time, so a long file never sits converted in memory whole.
     const size_t frameBytes = size_t(sound.format.BytesPerFrame());
     const size_t piece = size_t(kFeedPieceSeconds) * size_t(sound.format.sampleRate) * frameBytes;
-    const Uint32 refillBelow = Uint32(size_t(kFeedPieceSeconds) * out.spec.freq * DeviceFrameBytes(out.spec) / 2);
+    const Uint32 refillBelow = Uint32(size_t(kFeedPieceSeconds) * out.deviceFormat.freq * DeviceFrameBytes(out.deviceFormat) / 2);
     std::vector<uint8_t> converted;
     for (size_t done = 0; done < sound.sampleBytes; done += piece) {
         size_t length = std::min(piece, sound.sampleBytes - done);
         converted.clear();
-        if (!ConvertPiece(out.spec, sound.format, sound.samples + done, length, &converted) ||
+        if (!ConvertPiece(out.deviceFormat, sound.format, sound.samples + done, length, &converted) ||
             !Queue(out, converted)) {
             StopSound();
             return false;
@@ -187,7 +187,7 @@ bool StartSound(const PcmView& sound, size_t* deviceFrames) {
         size_t(kLongestStartedSeconds) * size_t(sound.format.sampleRate) * size_t(sound.format.BytesPerFrame());
     head.sampleBytes = std::min(head.sampleBytes, longest);
     std::vector<uint8_t> converted;
-    if (!Convert(out.spec, head, &converted) || !Queue(out, converted)) return false;
+    if (!Convert(out.deviceFormat, head, &converted) || !Queue(out, converted)) return false;
     *deviceFrames = out.queuedFrames;
     return true;
 }
