@@ -55,7 +55,13 @@ def mouse_during_titles(session, part):
 
 
 def waits_done(session):
-    return int(session.wait_for_file("waits_done.txt"))
+    # The probe rewrites the file in place: a read can meet it emptied or half written.
+    for _ in range(100):
+        text = session.wait_for_file("waits_done.txt").strip()
+        if text.isdigit():
+            return int(text)
+        time.sleep(0.01)
+    raise AssertionError("waits_done.txt never held a number")
 
 
 def start_wait_probe(session):
