@@ -131,7 +131,7 @@ class Session:
         if done.returncode != 0:
             raise AssertionError("%s failed: %s" % (tool, done.stderr.strip()))
 
-    def wait_window(self, program, timeout=30):
+    def wait_window(self, program, timeout=60):
         name = PROBE_WINDOWS.get(program, READER_WINDOW)
         return self.desktop.wait_window(name, timeout)
 

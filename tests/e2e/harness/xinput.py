@@ -21,7 +21,7 @@ class Desktop:
         match = re.search(r'= "(.*)"', out)
         return match.group(1) if match else ""
 
-    def wait_window(self, name_pattern, timeout=30):
+    def wait_window(self, name_pattern, timeout=60):
         """The id of the first visible window whose name matches, waiting for it.
 
         xdotool matches the legacy WM_NAME, which an SDL window in the C locale
