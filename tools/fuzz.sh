@@ -2,11 +2,11 @@
 # Builds the libFuzzer targets with clang (ASan+UBSan over all the code), replays
 # the kept regression inputs, then fuzzes each target for a bounded time from its
 # seed corpus. Any crash, sanitizer report, leak or hang fails the run.
-#   FUZZ_SECONDS=45 (per target)   FUZZ_BUILD_DIR=build-fuzz
+#   FUZZ_SECONDS=30 (per target)   FUZZ_BUILD_DIR=build-fuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-seconds=${FUZZ_SECONDS:-45}
+seconds=${FUZZ_SECONDS:-30}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 jobs=$(nproc)
 
