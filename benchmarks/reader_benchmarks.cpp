@@ -52,7 +52,7 @@ public:
     }
     void TearDown(benchmark::State&) override {
         PacingEnabled = 1;
-        ClearLoadedScript();
+        FreeScript();
         StopReaderDisplay();
     }
 };

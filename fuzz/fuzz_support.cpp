@@ -1,9 +1,6 @@
 #include "fuzz/fuzz_support.h"
 
-#include "display/display.h"
 #include "platform/posix/test_hooks.h"
-#include "shell/main_window.h"
-#include "story/script.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,20 +13,6 @@ void EnterScratchFolder() {
     if (!mkdtemp(folder) || chdir(folder) != 0) std::abort();
 }
 
-void CreateWindowAndDisplay() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.lpszClassName = "ReaderFuzz";
-    RegisterClassA(&windowClass);
-    MainWindow = CreateWindowExA(0, "ReaderFuzz", "ReaderFuzz", WS_POPUP | WS_VISIBLE, 0, 0, 640,
-                                 480, NULL, NULL, NULL, NULL);
-    if (!MainWindow || !TheDisplay.InitDisplay(MainWindow, 640, 480, 640, 480) ||
-        !TheDisplay.LoadPaletteFromBitmap("KABE0"))
-        std::abort();
-    TheDisplay.LoadBitmapToSurface("KABE0", 640, 480, 0, 0, 0, 0, BackdropSurface);
-    TheRectPainter.FillRectOn(TextLayerSurface, 0, 0, 640, 480, KeyFillColour);
-}
-
 }  // namespace
 
 void StartHeadlessReader() {
@@ -39,9 +22,13 @@ void StartHeadlessReader() {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     EnterScratchFolder();
-    CreateWindowAndDisplay();
-    testhooks::UseTestClock(10000, true);
-    testhooks::SetSoundPlaybackInstant(true);
+    if (!StartReaderDisplay(640, 480)) std::abort();
+    // The surfaces stay; only what would be shown of them is not: the inputs are
+    // about the reader's code, not the presentation.
+    testhooks::ResetScreen();
+    // Each rest moves the clock on by a whole character's pause, so a wait takes
+    // a look or two at the queue instead of a hundred.
+    testhooks::UseTestClock(10000, true, 100);
 }
 
 std::string WriteScratchFile(const char* name, const uint8_t* data, size_t size) {
@@ -50,12 +37,4 @@ std::string WriteScratchFile(const char* name, const uint8_t* data, size_t size)
     if (size && std::fwrite(data, 1, size, file) != size) std::abort();
     std::fclose(file);
     return name;
-}
-
-void FreeScript() {
-    for (int i = 0; i < ScriptLineCount; ++i) {
-        delete[] ScriptLines[i];
-        ScriptLines[i] = nullptr;
-    }
-    ScriptLineCount = 0;
 }

@@ -118,13 +118,7 @@ typedef struct tagMSG {
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE   0x0001
 
-#define WM_NULL          0x0000
-#define WM_CREATE        0x0001
 #define WM_DESTROY       0x0002
-#define WM_ACTIVATE      0x0006
-#define WM_SETFOCUS      0x0007
-#define WM_KILLFOCUS     0x0008
-#define WM_PAINT         0x000F
 #define WM_CLOSE         0x0010
 #define WM_QUIT          0x0012
 #define WM_ACTIVATEAPP   0x001C
@@ -224,6 +218,8 @@ HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
 HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
 LPVOID WINAPI LockResource(HGLOBAL resourceData);
 DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
+// Code page 932 (Shift-JIS, the only multi-byte code page here).
+BOOL WINAPI IsDBCSLeadByteEx(UINT codePage, BYTE testChar);
 
 // ---- GDI32 ------------------------------------------------------------------
 #define TRANSPARENT 1
@@ -307,12 +303,10 @@ BOOL WINAPI sndPlaySoundA(LPCSTR soundName, UINT flags);
 
 // ---- DirectDraw (the first interface) --------------------------------------
 #define DD_OK 0
-#define DD_FALSE 1
 #define MAKE_DDHRESULT(code) ((HRESULT)(0x88760000u | (code)))
 #define DDERR_GENERIC          ((HRESULT)0x80004005u)
 #define DDERR_INVALIDPARAMS    ((HRESULT)0x80070057u)
 #define DDERR_OUTOFMEMORY      ((HRESULT)0x8007000Eu)
-#define DDERR_INVALIDOBJECT    MAKE_DDHRESULT(130)
 #define DDERR_INVALIDRECT      MAKE_DDHRESULT(150)
 #define DDERR_NOTFOUND         MAKE_DDHRESULT(255)
 #define DDERR_NOCOOPERATIVELEVELSET MAKE_DDHRESULT(212)
@@ -325,7 +319,6 @@ BOOL WINAPI sndPlaySoundA(LPCSTR soundName, UINT flags);
 #define DDERR_DCALREADYCREATED MAKE_DDHRESULT(620)
 #define DDERR_NODC             MAKE_DDHRESULT(603)
 #define DDERR_NOCOLORKEY       MAKE_DDHRESULT(215)
-#define DDERR_NOPALETTEATTACHED MAKE_DDHRESULT(572)
 #define DDERR_WRONGMODE        MAKE_DDHRESULT(587)
 #define DDERR_PRIMARYSURFACEALREADYEXISTS MAKE_DDHRESULT(564)
 
@@ -351,8 +344,6 @@ BOOL WINAPI sndPlaySoundA(LPCSTR soundName, UINT flags);
 
 #define DDPCAPS_4BIT       0x00000001
 #define DDPCAPS_8BIT       0x00000004
-#define DDPCAPS_INITIALIZE 0x00000008
-#define DDPCAPS_PRIMARYSURFACE 0x00000010
 #define DDPCAPS_ALLOW256   0x00000040
 
 #define DDCKEY_COLORSPACE 0x00000001

@@ -3,6 +3,7 @@
 #include "episodes/episode_config.h"
 #include "shell/quit.h"
 #include "story/script.h"
+#include "story/text_file.h"
 
 #include <climits>
 #include <cstdio>
@@ -20,22 +21,9 @@ int ParseBookmark(const char* text, int fallback) {
     return static_cast<int>(value);
 }
 
-namespace {
-
-// A file that opens but fails at its first byte (a folder on Linux, which
-// Windows would not open at all) counts as one that cannot be opened.
-bool ReadableFromTheStart(FILE* file) {
-    const int first = std::fgetc(file);
-    if (first == EOF) return !std::ferror(file);
-    std::ungetc(first, file);
-    return true;
-}
-
-}  // namespace
-
 void LoadBookmark() {
-    FILE* file = std::fopen(Episode.BookmarkFileName, "r");
-    if (!file || !ReadableFromTheStart(file)) QuitProgram();
+    FILE* file = OpenForReading(Episode.BookmarkFileName);
+    if (!file) QuitProgram();
     char number[32] = "";
     if (std::fscanf(file, "%31s", number) == 1) Bookmark = ParseBookmark(number, Bookmark);
     std::fclose(file);

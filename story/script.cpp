@@ -1,7 +1,9 @@
 #include "story/script.h"
 
 #include "episodes/episode_config.h"
+#include "platform/win32.h"
 #include "shell/quit.h"
+#include "story/text_file.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,15 +15,11 @@ namespace {
 
 const char CtrlZ = 0x1A;
 
-bool IsShiftJisLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 // A token cut at the buffer's size may end in half a double-byte character: drop it.
 void DropSplitCharacter(char* line) {
     const size_t length = std::strlen(line);
     size_t offset = 0;
-    while (offset < length) offset += IsShiftJisLeadByte(line[offset]) ? 2 : 1;
+    while (offset < length) offset += IsDBCSLeadByteEx(932, static_cast<BYTE>(line[offset])) ? 2 : 1;
     if (offset > length) line[length - 1] = '\0';
 }
 
@@ -43,29 +41,12 @@ bool ReadToken(FILE* file, char* line) {
     return !std::ferror(file);
 }
 
-// A file that opens but fails at its first byte (a folder on Linux, which
-// Windows would not open at all) counts as one that cannot be opened.
-bool ReadableFromTheStart(FILE* file) {
-    const int first = std::fgetc(file);
-    if (first == EOF) {
-        if (std::ferror(file)) return false;
-        // An empty file: the loop's own read must meet the end to make its entry.
-        std::clearerr(file);
-        return true;
-    }
-    std::ungetc(first, file);
-    return true;
-}
-
 }  // namespace
 
 bool ReadScriptFile(const char* path) {
-    FILE* file = std::fopen(path, "r");
+    // An empty file still makes one entry: the loop's first read meets the end.
+    FILE* file = OpenForReading(path);
     if (!file) return false;
-    if (!ReadableFromTheStart(file)) {
-        std::fclose(file);
-        return false;
-    }
     while (!std::feof(file) && ScriptLineCount < ScriptCapacity) {
         // A read that meets the end of the file stores nothing: its line stays empty.
         char* line = new char[ScriptLineSize]();

@@ -7,7 +7,7 @@ from pathlib import Path
 
 from harness.checks import expect
 from harness.frame_parity import FrameComparison, difference_image
-from harness.play import EPISODES, write_bookmark
+from harness.play import episode_file, write_bookmark
 from harness.registry import case
 from harness.session import Platform, Session
 from harness.still_frames import capture_still_frames
@@ -27,7 +27,7 @@ def linux_platform(wine_platform):
 
 
 def prepare_story(session, part):
-    script = session.folder / EPISODES[part]["script"]
+    script = session.folder / episode_file(part, "script")
     script.write_bytes(SCRIPT.read_text(encoding="utf-8").encode("cp932"))
     write_bookmark(session.folder, part, 0)
 

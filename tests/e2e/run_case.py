@@ -14,6 +14,7 @@ import cases_display  # noqa: F401  (they register their cases)
 import cases_input  # noqa: F401
 import cases_parity  # noqa: F401
 import cases_story  # noqa: F401
+from harness import play
 from harness.registry import CASES, screen_size
 from harness.session import Platform, Session, Skip
 from harness.wine import WinePrefix
@@ -69,6 +70,7 @@ def run(args):
 
 def main():
     args = parse_arguments()
+    play.TOOLS_DIR = args.tools_dir
     if args.case == "list":
         for name, case in sorted(CASES.items()):
             print(name, " ".join(case.platforms))

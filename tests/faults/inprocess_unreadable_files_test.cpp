@@ -14,7 +14,7 @@ namespace {
 class ScriptRead : public ::testing::Test {
 protected:
     ScratchFolder folder;
-    void TearDown() override { ClearScript(); }
+    void TearDown() override { FreeScript(); }
 };
 
 TEST_F(ScriptRead, AFolderInTheScriptsPlaceIsNotAScript) {
@@ -29,7 +29,7 @@ TEST_F(ScriptRead, TheFirstByteLookedAtIsStillRead) {
     ASSERT_TRUE(ReadScriptFile("empty.dat"));
     EXPECT_EQ(1, ScriptLineCount);
     EXPECT_STREQ("", ScriptLines[0]);
-    ClearScript();
+    FreeScript();
     WriteFile("one.dat", "x");
     ASSERT_TRUE(ReadScriptFile("one.dat"));
     ASSERT_EQ(1, ScriptLineCount);

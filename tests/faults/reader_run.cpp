@@ -4,6 +4,7 @@
 #include "platform/posix/test_hooks.h"
 #include "shell/main_window.h"
 #include "shell/quit.h"
+#include "shell/startup.h"
 #include "story/cards.h"
 #include "story/script.h"
 #include "story/story_driver.h"
@@ -13,31 +14,22 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int);
 
-namespace {
-
-void UseInstantTime(bool instantSound) {
-    testhooks::UseTestClock(10000, true);
-    testhooks::SetSoundPlaybackInstant(instantSound);
-}
-
-}  // namespace
-
 void RunWholeProgram() {
-    UseInstantTime(true);
+    testhooks::UseTestClock(10000, true);
     WinMain(NULL, NULL, const_cast<char*>(""), 0);
     std::exit(99);  // WinMain never returns
 }
 
-void RunFromStory(const std::function<void()>& before, bool withTitles, bool instantSound) {
-    UseInstantTime(instantSound);
-    StartReaderDisplay();
+void RunFromStory(const std::function<void()>& before, bool withTitles) {
+    testhooks::UseTestClock(10000, true);
+    if (!StartReaderDisplay()) std::exit(98);
     LoadScript();
     before();
     if (withTitles) {
         ShowTitleCards();
         RevealBackdrop();
     }
-    TheRectPainter.FillRectOn(TextLayerSurface, 0, 0, 640, 480, KeyFillColour);
+    ClearTextLayer();
     RunStory();
     QuitProgram();
 }

@@ -1,5 +1,5 @@
 // Whole runs of the reader inside a death test's child: the same sequence as the
-// program, on the test clock with instant sounds, in a scratch folder.
+// program, on the test clock with the recorded audio output, in a scratch folder.
 #ifndef TESTS_FAULTS_READER_RUN_H
 #define TESTS_FAULTS_READER_RUN_H
 
@@ -15,9 +15,7 @@ void RunWholeProgram();
 
 // The program up to the story with before() called once the window and display
 // are up (to queue input), then the title cards when withTitles, then the story.
-// Without instantSound the cues go to the audio device as in the program.
-void RunFromStory(const std::function<void()>& before, bool withTitles = false,
-                  bool instantSound = true);
+void RunFromStory(const std::function<void()>& before, bool withTitles = false);
 
 // A script of count copies of one Shift-JIS token, white-space separated.
 std::string RepeatedTokens(const std::string& token, int count);

@@ -30,7 +30,9 @@ protected:
 TEST_F(DisplayAndInputFaults, NoDisplayEndsAtOnceTouchingNothing) {
     EXPECT_EXIT(
         {
-            testhooks::FailNextDirectDrawCreate();
+            testhooks::ResetWindowAndScreen();
+            testhooks::ResetVideo();
+            setenv("SDL_VIDEODRIVER", "no_such_driver", 1);
             RunWholeProgram();
         },
         ExitedWithCode(1), "");

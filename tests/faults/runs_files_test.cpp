@@ -106,9 +106,8 @@ TEST_F(SoundFaults, NoAudioDeviceAtAll) {
     WriteFile("sound_01.wav", Wave(1, 2, 44100, 16, std::string(17640, '\x02')));
     EXPECT_EXIT(
         {
-            setenv("SDL_AUDIODRIVER", "no-such-audio-driver", 1);
-            testhooks::ResetSoundDevice();
-            RunFromStory([] {}, false, false);
+            testhooks::ResetSound(/*failing=*/true);
+            RunFromStory([] {});
         },
         ExitedWithCode(1), "");
     EXPECT_EQ("0", ReadFile(Episode.BookmarkFileName));

@@ -17,7 +17,7 @@ protected:
         Bookmark = -1;
         SetScript(std::vector<std::string>(100, "x"));
     }
-    void TearDown() override { ClearScript(); }
+    void TearDown() override { FreeScript(); }
 
     int ResumeFrom(const std::string& content) {
         WriteFile(Episode.BookmarkFileName, content);

@@ -1,9 +1,11 @@
 // The display: set-up and teardown, restoring, brightness, the picture and its keys.
 #include "display/display.h"
+#include "platform/posix/kernel/kernel.h"
 #include "platform/posix/test_hooks.h"
 #include "shell/main_window.h"
 #include "shell/pacing.h"
 #include "shell/quit.h"
+#include "shell/startup.h"
 #include "story/text_style.h"
 #include "test_support.h"
 
@@ -15,9 +17,9 @@
 
 namespace {
 
-class DisplayTest : public ::testing::Test {
+class ReaderDisplayTest : public ::testing::Test {
 protected:
-    void SetUp() override { StartReaderDisplay(); }
+    void SetUp() override { ASSERT_TRUE(StartReaderDisplay()); }
     void TearDown() override {
         PacingEnabled = 1;
         testhooks::UseRealClock();
@@ -33,7 +35,7 @@ DWORD SurfaceWidth(int slot) {
 }
 
 TEST(DisplaySetup, BackdropTakesItsOwnSizeAndTheOtherSurfacesStay640x480) {
-    CreateReaderWindow();
+    OpenMainWindow(NULL, "ReaderTest", 640, 480);
     ASSERT_EQ(1, TheDisplay.InitDisplay(MainWindow, 640, 480, 320, 200));
     EXPECT_EQ(320u, SurfaceWidth(BackdropSurface));
     for (int slot : std::initializer_list<int>{FrontSurface, BackSurface, TextLayerSurface, SpareSurface, SpareSurface + 1})
@@ -46,24 +48,28 @@ TEST(DisplaySetup, BackdropTakesItsOwnSizeAndTheOtherSurfacesStay640x480) {
 }
 
 TEST(DisplaySetup, ReleaseLeavesNothingAliveAndAFailedCreateCreatesNothing) {
-    StartReaderDisplay();
+    ASSERT_TRUE(StartReaderDisplay());
     StopReaderDisplay();
     testhooks::LiveDirectDrawObjects live = testhooks::CountLiveDirectDrawObjects();
     EXPECT_EQ(0, live.directDraws + live.surfaces + live.palettes);
 
-    testhooks::FailNextDirectDrawCreate();
+    // With no display to be had, DirectDrawCreate fails for real.
+    testhooks::ResetVideo();
+    setenv("SDL_VIDEODRIVER", "no_such_driver", 1);
     EXPECT_EQ(0, TheDisplay.InitDisplay(NULL, 640, 480, 640, 480));
     TheDisplay.ReleaseDisplay();  // finds every pointer null
     TheDisplay.ClearSurface(FrontSurface);
     live = testhooks::CountLiveDirectDrawObjects();
     EXPECT_EQ(0, live.directDraws + live.surfaces + live.palettes);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    testhooks::ResetVideo();
 }
 
 TEST(DisplaySetupDeathTest, QuitWithoutADisplayEndsWithExitCodeOne) {
     EXPECT_EXIT(QuitProgram(), ::testing::ExitedWithCode(1), "");
 }
 
-TEST_F(DisplayTest, RestoreWithNothingLostStillClearsAndFlips) {
+TEST_F(ReaderDisplayTest, RestoreWithNothingLostStillClearsAndFlips) {
     FillSlot(FrontSurface, 7);
     FillSlot(BackSurface, 5);
     TheDisplay.RestoreSurfaces();
@@ -71,7 +77,7 @@ TEST_F(DisplayTest, RestoreWithNothingLostStillClearsAndFlips) {
     EXPECT_EQ(640 * 480, CountIndex(BackSurface, 0));
 }
 
-TEST_F(DisplayTest, RestoreBringsBackLostSurfaces) {
+TEST_F(ReaderDisplayTest, RestoreBringsBackLostSurfaces) {
     testhooks::MarkAllSurfacesLost();
     for (LPDIRECTDRAWSURFACE surface : SurfaceTable) EXPECT_NE(DD_OK, surface->IsLost());
     TheDisplay.RestoreSurfaces();
@@ -84,7 +90,7 @@ void ExitOneOnlyIfNothingIsLeft() {
     _exit(live.directDraws + live.surfaces + live.palettes == 0 ? 1 : 3);
 }
 
-TEST_F(DisplayTest, QuitGivesEveryDirectDrawObjectBack) {
+TEST_F(ReaderDisplayTest, QuitGivesEveryDirectDrawObjectBack) {
     EXPECT_EXIT(
         {
             std::atexit(ExitOneOnlyIfNothingIsLeft);
@@ -93,7 +99,7 @@ TEST_F(DisplayTest, QuitGivesEveryDirectDrawObjectBack) {
         ::testing::ExitedWithCode(1), "");
 }
 
-TEST_F(DisplayTest, BrightnessShiftsEveryComponentAndKeepsEntry112) {
+TEST_F(ReaderDisplayTest, BrightnessShiftsEveryComponentAndKeepsEntry112) {
     TheBrightness.SetBrightness(-255);
     for (int index = 0; index < 256; ++index) {
         const PALETTEENTRY& entry = WorkPalette[index];
@@ -118,7 +124,7 @@ TEST_F(DisplayTest, BrightnessShiftsEveryComponentAndKeepsEntry112) {
     EXPECT_EQ(250, testhooks::ShownPalette()[1].peBlue);  // sent to the screen
 }
 
-TEST_F(DisplayTest, FadesSendThirtyThreePalettesAndEndOnTheTarget) {
+TEST_F(ReaderDisplayTest, FadesSendThirtyThreePalettesAndEndOnTheTarget) {
     testhooks::UseTestClock(0, true);
     int before = testhooks::PresentCount();
     TheBrightness.FadeUp(-255, 0);
@@ -136,7 +142,7 @@ TEST_F(DisplayTest, FadesSendThirtyThreePalettesAndEndOnTheTarget) {
     EXPECT_EQ(1, testhooks::PresentCount() - before);
 }
 
-TEST_F(DisplayTest, FadesWhileFastForwardingStillSendEveryStep) {
+TEST_F(ReaderDisplayTest, FadesWhileFastForwardingStillSendEveryStep) {
     testhooks::UseTestClock(0, false);  // the clock never moves: only pacing off ends the waits
     PacingEnabled = 0;
     const int before = testhooks::PresentCount();
@@ -144,7 +150,7 @@ TEST_F(DisplayTest, FadesWhileFastForwardingStillSendEveryStep) {
     EXPECT_EQ(33, testhooks::PresentCount() - before);
 }
 
-TEST_F(DisplayTest, PaletteTableIsFoundByTheHeaderSize) {
+TEST_F(ReaderDisplayTest, PaletteTableIsFoundByTheHeaderSize) {
     // A bitmap whose header is 12 bytes longer than usual.
     static unsigned char bitmap[52 + 256 * 4 + 4] = {};
     const uint32_t headerSize = 52;
@@ -154,8 +160,8 @@ TEST_F(DisplayTest, PaletteTableIsFoundByTheHeaderSize) {
         bitmap[52 + 4 * index + 1] = 2;  // green
         bitmap[52 + 4 * index + 2] = static_cast<unsigned char>(index);  // red
     }
-    static const posix::EmbeddedResource entry = {"WIDEHEADER", 2, bitmap, sizeof(bitmap)};
-    posix::RegisterEmbeddedResources(&entry, 1);
+    static const posix::kernel::EmbeddedResource entry = {"WIDEHEADER", 2, bitmap, sizeof(bitmap)};
+    posix::kernel::RegisterEmbeddedResources(&entry, 1);
     ASSERT_EQ(1, TheDisplay.LoadPaletteFromBitmap("WIDEHEADER"));
     EXPECT_EQ(200, MasterPalette[200].peRed);
     EXPECT_EQ(2, MasterPalette[200].peGreen);
@@ -164,7 +170,7 @@ TEST_F(DisplayTest, PaletteTableIsFoundByTheHeaderSize) {
     EXPECT_EQ(200, MasterPalette[200].peRed);  // left as it was
 }
 
-TEST_F(DisplayTest, ThePictureKeysSlotsOneToFiveAndNotTheFront) {
+TEST_F(ReaderDisplayTest, ThePictureKeysSlotsOneToFiveAndNotTheFront) {
     // Each source: its top half the key index, its bottom half index 50.
     for (int source : std::initializer_list<int>{FrontSurface, BackSurface, BackdropSurface,
                                                  TextLayerSurface, SpareSurface, SpareSurface + 1}) {
@@ -184,7 +190,7 @@ TEST_F(DisplayTest, ThePictureKeysSlotsOneToFiveAndNotTheFront) {
     }
 }
 
-TEST_F(DisplayTest, KeyedCopySkipsOnlyTheKeyIndex) {
+TEST_F(ReaderDisplayTest, KeyedCopySkipsOnlyTheKeyIndex) {
     FillSlot(TextLayerSurface, KeyColorIndex);
     TheRectPainter.FillRectOn(TextLayerSurface, 10, 10, 20, 20, 0x000000);  // index 0
     TheRectPainter.FillRectOn(TextLayerSurface, 40, 10, 20, 20, White);
@@ -195,7 +201,7 @@ TEST_F(DisplayTest, KeyedCopySkipsOnlyTheKeyIndex) {
     EXPECT_EQ(640 * 480 - 800, CountIndex(BackSurface, 50));
 }
 
-TEST_F(DisplayTest, TextIsCentredByItsExtentAndShadowedBlackDownRight) {
+TEST_F(ReaderDisplayTest, TextIsCentredByItsExtentAndShadowedBlackDownRight) {
     const char* text = "\x82\xA0\x82\xA2";  // あい
     FillSlot(BackSurface, KeyColorIndex);
     const int width = TheTextPainter.DrawScreenText(-1, 150, text, 26, 0, TextWeight, 0, White,
@@ -219,18 +225,22 @@ TEST_F(DisplayTest, TextIsCentredByItsExtentAndShadowedBlackDownRight) {
     EXPECT_EQ(plain.bottom + 3, shadow.bottom);
 }
 
-TEST_F(DisplayTest, DrawingOnALostSurfaceDrawsNothingButStillMeasures) {
+TEST_F(ReaderDisplayTest, DrawingOnALostSurfaceDrawsNothingButStillMeasures) {
     const char* text = "\x82\xA0\x82\xA2";
     const int width = TheTextPainter.DrawScreenText(10, 10, text, 26, 0, TextWeight, 3, White, 0,
                                                     MinchoFaceName, SHIFTJIS_CHARSET,
                                                     TextLayerSurface);
+    const int ink = CountIndex(TextLayerSurface, 98);
+    const int backInk = CountIndex(BackSurface, 98);
     testhooks::MarkAllSurfacesLost();
-    EXPECT_EQ(width, TheTextPainter.DrawScreenText(10, 10, text, 26, 0, TextWeight, 3, White, 0,
-                                                   MinchoFaceName, SHIFTJIS_CHARSET,
+    EXPECT_EQ(width, TheTextPainter.DrawScreenText(300, 300, text, 26, 0, TextWeight, 3, White,
+                                                   0, MinchoFaceName, SHIFTJIS_CHARSET,
                                                    TextLayerSurface));
     TheRectPainter.FillRectOn(TextLayerSurface, 0, 0, 640, 480, White);
-    TheDisplay.CopyOpaque(0, 0, 640, 480, BackSurface, BackdropSurface);
-    TheDisplay.FlipPages();
+    EXPECT_EQ(ink, CountIndex(TextLayerSurface, 98)) << "drawn on a lost surface";
+    TheDisplay.CopyKeyed(0, 0, 640, 480, BackSurface, TextLayerSurface);
+    TheDisplay.FlipPages();  // refused as well: the back page is not shown
+    EXPECT_EQ(backInk, CountIndex(BackSurface, 98));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "story/line_presenter.h"
 #include "story/script.h"
 #include "test_support.h"
+#include "tests/platform/winmm/wave_images.h"
 
 #include <gtest/gtest.h>
 
@@ -19,18 +20,17 @@ const int Black = 0;
 class Presenter : public ::testing::Test {
 protected:
     void SetUp() override {
-        StartReaderDisplay();
+        ASSERT_TRUE(StartReaderDisplay());
         testhooks::UseTestClock(10000, true);
-        testhooks::SetSoundPlaybackInstant(true);
+        testhooks::ResetSound();
         PacingEnabled = 1;
         TextCursor = {TextMargin, TextMargin};
         TextColour = 0xFFFFFF;
     }
     void TearDown() override {
         PacingEnabled = 1;
-        testhooks::SetSoundPlaybackInstant(false);
         testhooks::UseRealClock();
-        ClearScript();
+        FreeScript();
         StopReaderDisplay();
     }
 
@@ -169,17 +169,29 @@ TEST_F(Presenter, ColourCodeAtTheEndOfATextLineAppliesAfterItsCharacters) {
     EXPECT_GT(CountIndex(TextLayerSurface, White), 10);
 }
 
-TEST_F(Presenter, SoundLinesNameTheirFileAndLeaveTheCursor) {
+TEST_F(Presenter, SoundLinesPlayTheFileTheyNameAndLeaveTheCursor) {
+    ScratchFolder folder;
+    // Each file's frame count tells which one was played.
+    const std::pair<const char*, int> files[] = {
+        {"sound_01.wav", 101}, {"sound_02.wav", 102}, {"sound_A", 103}, {"sound_", 104}};
+    for (const auto& file : files) {
+        const waveimages::Bytes wave = waveimages::SimpleWave(1, 11025, 8, file.second);
+        WriteFile(file.first, std::string(wave.begin(), wave.end()));
+    }
+    const auto played = [] { return testhooks::LastPlayedSound(); };
     const TextPosition before = TextCursor;
     EXPECT_EQ(0u, Present({"s01"})[0]);
-    EXPECT_EQ("sound_01.wav", testhooks::LastSoundCall().name);
-    EXPECT_EQ(0u, testhooks::LastSoundCall().flags);
+    EXPECT_EQ(101u, played().frames);
+    EXPECT_TRUE(played().synchronous);
     Present({"s02xyz"});
-    EXPECT_EQ("sound_02.wav", testhooks::LastSoundCall().name);
+    EXPECT_EQ(102u, played().frames);
     Present({"sA"});
-    EXPECT_EQ("sound_A", testhooks::LastSoundCall().name);
+    EXPECT_EQ(103u, played().frames);
     Present({"s"});
-    EXPECT_EQ("sound_", testhooks::LastSoundCall().name);
+    EXPECT_EQ(104u, played().frames);
+    Present({"s09"});
+    EXPECT_TRUE(played().defaultSound) << "a missing file plays the default sound";
+    EXPECT_TRUE(played().synchronous);
     EXPECT_EQ(before.x, TextCursor.x);
     EXPECT_EQ(before.y, TextCursor.y);
     EXPECT_EQ(640 * 480, CountIndex(TextLayerSurface, KeyColorIndex));

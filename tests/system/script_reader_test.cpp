@@ -11,7 +11,7 @@ namespace {
 
 std::vector<std::string> ReadLines(const std::string& bytes) {
     WriteFile("script.dat", bytes);
-    ClearScript();
+    FreeScript();
     EXPECT_TRUE(ReadScriptFile("script.dat"));
     std::vector<std::string> lines;
     for (int i = 0; i < ScriptLineCount; ++i) lines.push_back(ScriptLines[i]);
@@ -21,7 +21,7 @@ std::vector<std::string> ReadLines(const std::string& bytes) {
 class ScriptReader : public ::testing::Test {
 protected:
     ScratchFolder folder;
-    void TearDown() override { ClearScript(); }
+    void TearDown() override { FreeScript(); }
 };
 
 TEST_F(ScriptReader, FinalLineBreakAddsAnEmptyEndOfFileEntry) {
@@ -77,7 +77,7 @@ TEST_F(ScriptReader, StopsAtFiveHundredEntries) {
 }
 
 TEST_F(ScriptReader, MissingFileIsReported) {
-    ClearScript();
+    FreeScript();
     EXPECT_FALSE(ReadScriptFile("no-such-file.dat"));
     EXPECT_EQ(0, ScriptLineCount);
 }

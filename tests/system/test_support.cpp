@@ -1,6 +1,7 @@
 #include "test_support.h"
 
-#include "story/script.h"
+#include "display/display.h"
+#include "platform/posix/test_hooks.h"
 
 #include <gtest/gtest.h>
 
@@ -44,23 +45,6 @@ bool FileExists(const std::string& name) {
     return stat(name.c_str(), &info) == 0;
 }
 
-void ClearScript() {
-    for (int i = 0; i < ScriptLineCount; ++i) {
-        delete[] ScriptLines[i];
-        ScriptLines[i] = nullptr;
-    }
-    ScriptLineCount = 0;
-}
-
-void SetScript(const std::vector<std::string>& lines) {
-    ClearScript();
-    for (const std::string& text : lines) {
-        char* line = new char[ScriptLineSize]();
-        std::memcpy(line, text.data(), std::min<size_t>(text.size(), ScriptLineSize - 1));
-        ScriptLines[ScriptLineCount++] = line;
-    }
-}
-
 std::string Sjis(const char* utf8) {
     iconv_t converter = iconv_open("CP932", "UTF-8");
     std::string in(utf8);
@@ -74,39 +58,6 @@ std::string Sjis(const char* utf8) {
     EXPECT_NE(static_cast<size_t>(-1), result) << "not representable in CP932: " << utf8;
     out.resize(out.size() - outLeft);
     return out;
-}
-
-#include "display/display.h"
-#include "platform/posix/test_hooks.h"
-#include "shell/main_window.h"
-
-void CreateReaderWindow() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.lpszClassName = "ReaderTest";
-    RegisterClassA(&windowClass);
-    MainWindow = CreateWindowExA(0, "ReaderTest", "ReaderTest", WS_POPUP | WS_VISIBLE, 0, 0,
-                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                 NULL, NULL, NULL, NULL);
-}
-
-void StartReaderDisplay() {
-    CreateReaderWindow();
-    ASSERT_EQ(1, TheDisplay.InitDisplay(MainWindow, 640, 480, 640, 480));
-    ASSERT_EQ(1, TheDisplay.LoadPaletteFromBitmap("KABE0"));
-    TheDisplay.LoadBitmapToSurface("KABE0", 640, 480, 0, 0, 0, 0, BackdropSurface);
-    TheRectPainter.FillRectOn(TextLayerSurface, 0, 0, 640, 480, KeyFillColour);
-}
-
-void StopReaderDisplay() {
-    TheDisplay.ReleaseDisplay();
-    DirectDrawObject = NULL;
-    DisplayPalette = NULL;
-    for (LPDIRECTDRAWSURFACE& surface : SurfaceTable) surface = NULL;
-    std::memset(MasterPalette, 0, sizeof(MasterPalette));
-    std::memset(WorkPalette, 0, sizeof(WorkPalette));
-    testhooks::ResetUser();
-    MainWindow = NULL;
 }
 
 int PixelAt(int slot, int x, int y) {

@@ -1,10 +1,12 @@
 // Shared helpers of the reader's tests: a private working folder, files in it,
-// and a clean script.
+// Shift-JIS from UTF-8, and the pixels of the reader's surfaces. The reader's
+// set-up and scripts come from the harness.
 #ifndef TESTS_SYSTEM_TEST_SUPPORT_H
 #define TESTS_SYSTEM_TEST_SUPPORT_H
 
+#include "tests/support/reader_harness.h"
+
 #include <string>
-#include <vector>
 
 // Makes a fresh folder and changes into it for the lifetime of the object.
 class ScratchFolder {
@@ -22,23 +24,8 @@ void WriteFile(const std::string& name, const std::string& bytes);
 std::string ReadFile(const std::string& name);
 bool FileExists(const std::string& name);
 
-// Empties ScriptLines and sets it to the given lines, as LoadScript would leave it.
-void SetScript(const std::vector<std::string>& lines);
-void ClearScript();
-
 // Shift-JIS text written from UTF-8 in the tests.
 std::string Sjis(const char* utf8);
-
-#endif
-
-#include "platform/win32.h"
-
-// The reader's display as WinMain sets it up (window, display, palette, picture,
-// the text layer filled with the key), and torn down again with every pointer
-// cleared so that the next test starts from nothing.
-void CreateReaderWindow();  // MainWindow with the reader's window procedure
-void StartReaderDisplay();
-void StopReaderDisplay();
 
 // The index of the pixel at (x, y) of the page a slot shows now.
 int PixelAt(int slot, int x, int y);
@@ -53,3 +40,5 @@ struct Box {
 };
 // The bounding box of the pixels of a slot that hold the index.
 Box BoxOfIndex(int slot, int index);
+
+#endif

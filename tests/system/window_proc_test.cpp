@@ -15,7 +15,7 @@ class WindowProcedure : public ::testing::Test {
 protected:
     ScratchFolder folder;
     void SetUp() override {
-        StartReaderDisplay();
+        ASSERT_TRUE(StartReaderDisplay());
         Bookmark = -1;
         PacingEnabled = 1;
         WriteFile(Episode.BookmarkFileName, "42");

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
 
     std::ostringstream source;
     source << "// Generated from " << scriptPath << " by embed_resources; do not edit.\n"
-           << "#include \"platform/posix/internal.h\"\n\nnamespace {\n\n";
+           << "#include \"platform/posix/kernel/kernel.h\"\n\nnamespace {\n\n";
     std::vector<std::string> dependencies;
     for (size_t i = 0; i < statements.size(); ++i) {
         const std::string path = ResolvePath(FolderOf(scriptPath), statements[i].file);
@@ -89,13 +89,13 @@ int main(int argc, char** argv) {
         dependencies.push_back(path);
     }
     if (!statements.empty()) {
-        source << "const posix::EmbeddedResource kResources[] = {\n";
+        source << "const posix::kernel::EmbeddedResource kResources[] = {\n";
         for (size_t i = 0; i < statements.size(); ++i)
             source << "    {\"" << statements[i].name << "\", 2, kBitmap" << i << ", sizeof kBitmap" << i
                    << "},\n";
         source << "};\n\n"
                << "struct Registration {\n"
-               << "    Registration() { posix::RegisterEmbeddedResources(kResources, " << statements.size()
+               << "    Registration() { posix::kernel::RegisterEmbeddedResources(kResources, " << statements.size()
                << "); }\n"
                << "} registration;\n\n";
     }

@@ -5,6 +5,8 @@
 #include "platform/posix/ddraw/display_state.h"
 #include "platform/posix/ddraw/palette.h"
 #include "platform/posix/ddraw/surface.h"
+#include "platform/posix/screen/screen.h"
+#include "platform/posix/video/video.h"
 
 #include <new>
 
@@ -116,7 +118,7 @@ HRESULT DirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bpp) {
     if (display.modeOwner == this && display.modeWidth == w && display.modeHeight == h) {
         return DD_OK;
     }
-    if (!OpenScreen(w, h)) return DDERR_UNSUPPORTED;
+    if (!screen::OpenScreen(w, h)) return DDERR_UNSUPPORTED;
     if (display.modeOwner) MarkAllSurfacesLost();  // a mode change loses video memory
     display.modeOwner = this;
     display.modeWidth = w;
@@ -166,7 +168,7 @@ HRESULT DirectDraw::MakeOffscreen(const DDSURFACEDESC& desc, LPDIRECTDRAWSURFACE
 void DirectDraw::GiveScreenBack() {
     DisplayState& display = Display();
     if (display.modeOwner != this) return;
-    CloseScreen();
+    screen::CloseScreen();
     display.modeOwner = nullptr;
     display.modeWidth = 0;
     display.modeHeight = 0;
@@ -200,13 +202,8 @@ HRESULT WINAPI DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown
     *directDraw = nullptr;
     if (driver) return DDERR_INVALIDPARAMS;  // only the active display driver exists here
     if (outer) return kNoAggregation;
-    DisplayState& display = Display();
-    if (display.failNextCreate) {
-        display.failNextCreate = false;
-        return DDERR_NODIRECTDRAWHW;
-    }
-    if (!posix::EnsureVideo()) return DDERR_NODIRECTDRAWHW;
-    ConnectToSystem();
+    if (!posix::video::EnsureVideo()) return DDERR_NODIRECTDRAWHW;
+    ConnectToScreen();
     *directDraw = new DirectDraw();
     return DD_OK;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/posix/ddraw/palette.h"
 #include "platform/posix/ddraw/surface.h"
+#include "platform/posix/screen/screen.h"
 
 #include <cstring>
 
@@ -11,7 +12,7 @@ namespace {
 
 PALETTEENTRY ShownEntries[256];  // stable: GDI's device contexts keep a pointer to it
 
-bool ProvideFrame(Frame* out) {
+bool ProvideFrame(screen::Frame* out) {
     Surface* primary = Display().primary;
     if (!primary || !out) return false;
     out->pixels = primary->Pixels();
@@ -40,23 +41,9 @@ void MarkAllSurfacesLost() {
     for (Surface* surface : Display().surfaces) surface->MarkLost();
 }
 
-void OnActivation(bool active) {
-    DisplayState& display = Display();
-    display.active = active;
-    // Only an exclusive full-screen program gives its video memory up on a switch.
-    if (!active && display.exclusiveOwner) MarkAllSurfacesLost();
-}
+const PALETTEENTRY* ShownPalette() { return ShownEntries; }
 
-void ConnectToSystem() {
-    // Set again on every call: the window module may have been reset since.
-    SetActivationListener(OnActivation);
-    SetFrameSource(ProvideFrame);
-}
+// Set again on every call: the screen may have been reset since.
+void ConnectToScreen() { screen::SetFrameSource(ProvideFrame); }
 
 }  // namespace posix::ddraw
-
-namespace posix {
-
-const PALETTEENTRY* EffectiveDisplayPalette() { return ddraw::ShownEntries; }
-
-}  // namespace posix

@@ -1,9 +1,9 @@
 // What all DirectDraw objects of the process share: the one screen, its
-// primary surface and palette as shown, focus, and the live objects.
+// primary surface and palette as shown, and the live objects.
 #ifndef PLATFORM_POSIX_DDRAW_DISPLAY_STATE_H
 #define PLATFORM_POSIX_DDRAW_DISPLAY_STATE_H
 
-#include "platform/posix/internal.h"
+#include "platform/win32.h"
 
 #include <algorithm>
 #include <vector>
@@ -15,13 +15,11 @@ class Surface;
 class Palette;
 
 struct DisplayState {
-    bool active = true;                    // the program has the focus
     DirectDraw* exclusiveOwner = nullptr;  // object holding DDSCL_EXCLUSIVE
     DirectDraw* modeOwner = nullptr;       // object whose SetDisplayMode holds the screen
     int modeWidth = 0;
     int modeHeight = 0;
     Surface* primary = nullptr;
-    bool failNextCreate = false;           // test hook: act as if no display could be had
 
     std::vector<DirectDraw*> directDraws;  // every live object, for teardown and leak checks
     std::vector<Surface*> surfaces;
@@ -38,15 +36,18 @@ void Forget(std::vector<T*>& live, T* object) {
 // Copies the primary's palette into the entries the screen and GDI read
 // (all black without a primary or palette).
 void RefreshShownPalette();
+// The display palette's 256 entries as the screen shows them (entries 0 and 255
+// fixed black and white unless the palette was made with DDPCAPS_ALLOW256); one
+// stable table, which GDI's device contexts on surfaces match against.
+const PALETTEENTRY* ShownPalette();
 
-// Every live surface becomes lost, as on a switch away from exclusive mode.
+// Every live surface becomes lost, as when the display mode changes under them.
+// A switch to another program loses nothing here: no other program shares the
+// surfaces' memory.
 void MarkAllSurfacesLost();
 
-// Focus changes of the program: losing it in exclusive mode loses the surfaces.
-void OnActivation(bool active);
-
-// Hooks this module into the window and the screen; safe to call many times.
-void ConnectToSystem();
+// Hands the screen this module's front page; safe to call many times.
+void ConnectToScreen();
 
 }  // namespace posix::ddraw
 

@@ -3,6 +3,8 @@
 #include "platform/posix/ddraw/com_identity.h"
 #include "platform/posix/ddraw/display_state.h"
 #include "platform/posix/ddraw/surface.h"
+#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/screen/screen.h"
 
 #include <cstring>
 
@@ -46,12 +48,12 @@ HRESULT Palette::GetEntries(DWORD flags, DWORD base, DWORD count, LPPALETTEENTRY
 }
 
 HRESULT Palette::SetEntries(DWORD flags, DWORD start, DWORD count, LPPALETTEENTRY entries) {
-    NoteWork();
+    kernel::NoteWork();
     if (flags != 0 || !entries || !RangeFits(start, count)) return DDERR_INVALIDPARAMS;
     Store(start, count, entries);
     if (IsShown()) {
         RefreshShownPalette();
-        PresentNow();  // a palette change shows on the whole screen at once
+        screen::PresentNow();  // a palette change shows on the whole screen at once
     }
     return DD_OK;
 }

@@ -4,6 +4,9 @@
 #include "platform/posix/ddraw/ddraw_results.h"
 #include "platform/posix/ddraw/display_state.h"
 #include "platform/posix/ddraw/palette.h"
+#include "platform/posix/gdi/gdi.h"
+#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/screen/screen.h"
 
 #include <cstring>
 #include <utility>
@@ -32,7 +35,7 @@ Surface::Surface(DirectDraw* owner, SurfaceRole role, int width, int height)
 }
 
 Surface::~Surface() {
-    if (dc_) DestroyPixelDC(dc_);
+    if (dc_) gdi::DestroyPixelDC(dc_);
     if (palette_) palette_->Release();
     if (Display().primary == this) {
         Display().primary = nullptr;
@@ -81,20 +84,20 @@ ULONG Surface::Release() {
 }
 
 HRESULT Surface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE, LPRECT, DWORD flags, LPDDBLTFX fx) {
-    NoteWork();
+    kernel::NoteWork();
     if (!(flags & DDBLT_COLORFILL)) return DDERR_UNSUPPORTED;  // only colour fills are used
     if (!fx || fx->dwSize != sizeof(DDBLTFX)) return DDERR_INVALIDPARAMS;
     if (const HRESULT state = CheckDrawable(); state != DD_OK) return state;
     const RECT area = destRect ? *destRect : WholeOf(width_, height_);
-    if (!RectFits(area, width_, height_)) return DDERR_INVALIDRECT;
-    FillRect(Pixels(), area, static_cast<uint8_t>(fx->dwFillColor));
+    if (!pixels::RectFits(area, width_, height_)) return DDERR_INVALIDRECT;
+    pixels::FillRect(Pixels(), area, static_cast<uint8_t>(fx->dwFillColor));
     AfterFrontDrawing();
     return DD_OK;
 }
 
 HRESULT Surface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE sourceSurface, LPRECT sourceRect,
                          DWORD trans) {
-    NoteWork();
+    kernel::NoteWork();
     if (!sourceSurface) return DDERR_INVALIDPARAMS;
     if (trans & DDBLTFAST_DESTCOLORKEY) return DDERR_UNSUPPORTED;
     Surface* source = static_cast<Surface*>(sourceSurface);
@@ -104,31 +107,31 @@ HRESULT Surface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE sourceSurface, LP
     if (keyed && !source->hasSourceKey_) return DDERR_NOCOLORKEY;
 
     const RECT area = sourceRect ? *sourceRect : WholeOf(source->width_, source->height_);
-    if (!RectFits(area, source->width_, source->height_)) return DDERR_INVALIDRECT;
+    if (!pixels::RectFits(area, source->width_, source->height_)) return DDERR_INVALIDRECT;
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    if (!BlockFits(x, y, width, height, width_, height_)) return DDERR_INVALIDRECT;
+    if (!pixels::BlockFits(x, y, width, height, width_, height_)) return DDERR_INVALIDRECT;
 
     const IndexedPixels from = source->Pixels();
     const IndexedPixels to = Pixels();
     if (keyed) {
-        CopyKeyed(from, area, to, static_cast<int>(x), static_cast<int>(y), source->sourceKey_);
+        pixels::CopyKeyed(from, area, to, static_cast<int>(x), static_cast<int>(y), source->sourceKey_);
     } else {
-        CopyOpaque(from, area, to, static_cast<int>(x), static_cast<int>(y));
+        pixels::CopyOpaque(from, area, to, static_cast<int>(x), static_cast<int>(y));
     }
     AfterFrontDrawing();
     return DD_OK;
 }
 
 HRESULT Surface::Flip(LPDIRECTDRAWSURFACE targetOverride, DWORD) {
-    NoteWork();
+    kernel::NoteWork();
     if (role_ != SurfaceRole::Front || !partner_) return DDERR_NOTFLIPPABLE;
     if (targetOverride && targetOverride != partner_) return DDERR_INVALIDPARAMS;
     if (const HRESULT state = CheckDrawable(); state != DD_OK) return state;
     if (const HRESULT state = partner_->CheckDrawable(); state != DD_OK) return state;
     // The pages move, the interfaces stay: this pointer now shows the former back page.
     std::swap(page_, partner_->page_);
-    PresentNow();
+    screen::PresentNow();
     return DD_OK;
 }
 
@@ -144,22 +147,22 @@ HRESULT Surface::GetAttachedSurface(LPDDSCAPS caps, LPDIRECTDRAWSURFACE* attache
 }
 
 HRESULT Surface::GetDC(HDC* dc) {
-    NoteWork();
+    kernel::NoteWork();
     if (!dc) return DDERR_INVALIDPARAMS;
     *dc = nullptr;
     if (lost_) return DDERR_SURFACELOST;
     if (dc_) return DDERR_DCALREADYCREATED;
-    dc_ = CreatePixelDC(Pixels(), EffectiveDisplayPalette());
+    dc_ = gdi::CreatePixelDC(Pixels(), ShownPalette());
     if (!dc_) return DDERR_GENERIC;
     *dc = dc_;
     return DD_OK;
 }
 
 HRESULT Surface::ReleaseDC(HDC dc) {
-    NoteWork();
+    kernel::NoteWork();
     if (!dc_) return DDERR_NODC;
     if (dc != dc_) return DDERR_INVALIDPARAMS;
-    DestroyPixelDC(dc_);
+    gdi::DestroyPixelDC(dc_);
     dc_ = nullptr;
     AfterFrontDrawing();
     return DD_OK;
@@ -195,7 +198,6 @@ HRESULT Surface::Restore() {
     if (!lost_) return DD_OK;
     if (role_ == SurfaceRole::Back) return kImplicitlyCreated;  // it comes back with its chain
     const DisplayState& display = Display();
-    if (!display.active) return DDERR_NOEXCLUSIVEMODE;
     if (role_ == SurfaceRole::Front &&
         (display.modeOwner != owner_ || display.modeWidth != width_ ||
          display.modeHeight != height_)) {
@@ -217,7 +219,7 @@ HRESULT Surface::SetColorKey(DWORD flags, LPDDCOLORKEY key) {
     const DWORD low = key->dwColorSpaceLowValue;
     const DWORD high = (flags & DDCKEY_COLORSPACE) ? key->dwColorSpaceHighValue : low;
     if (low > 255 || high > 255 || high < low) return DDERR_INVALIDPARAMS;
-    sourceKey_ = KeyRange{static_cast<uint8_t>(low), static_cast<uint8_t>(high)};
+    sourceKey_ = pixels::KeyRange{static_cast<uint8_t>(low), static_cast<uint8_t>(high)};
     hasSourceKey_ = true;
     return DD_OK;
 }
@@ -229,7 +231,7 @@ HRESULT Surface::SetPalette(LPDIRECTDRAWPALETTE palette) {
     palette_ = next;
     if (Display().primary == this) {
         RefreshShownPalette();
-        PresentNow();
+        screen::PresentNow();
     }
     return DD_OK;
 }
@@ -265,7 +267,7 @@ HRESULT Surface::CheckDrawable() const {
 }
 
 void Surface::AfterFrontDrawing() {
-    if (role_ == SurfaceRole::Front) PresentSoon();
+    if (role_ == SurfaceRole::Front) screen::PresentSoon();
 }
 
 }  // namespace posix::ddraw

@@ -3,8 +3,8 @@
 #ifndef PLATFORM_POSIX_DDRAW_SURFACE_H
 #define PLATFORM_POSIX_DDRAW_SURFACE_H
 
-#include "platform/posix/ddraw/pixel_ops.h"
-#include "platform/posix/internal.h"
+#include "platform/posix/pixels/pixels.h"
+#include "platform/win32.h"
 
 #include <vector>
 
@@ -70,7 +70,7 @@ private:
     bool lost_ = false;
     HDC dc_ = nullptr;
     bool hasSourceKey_ = false;
-    KeyRange sourceKey_;
+    pixels::KeyRange sourceKey_;
     Palette* palette_ = nullptr;
 };
 

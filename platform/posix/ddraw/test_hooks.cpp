@@ -1,5 +1,4 @@
-// Test-only entry points (test_hooks_ddraw.h); the programs never call them.
-#include "platform/posix/test_hooks_ddraw.h"
+#include "platform/posix/ddraw/test_hooks.h"
 
 #include "platform/posix/ddraw/display_state.h"
 #include "platform/posix/ddraw/surface.h"
@@ -11,15 +10,9 @@ posix::IndexedPixels SurfacePixels(IDirectDrawSurface* surface) {
     return static_cast<posix::ddraw::Surface*>(surface)->Pixels();
 }
 
-const PALETTEENTRY* ShownPalette() { return posix::EffectiveDisplayPalette(); }
-
-void SwitchAway() { posix::ddraw::OnActivation(false); }
-
-void SwitchBack() { posix::ddraw::OnActivation(true); }
+const PALETTEENTRY* ShownPalette() { return posix::ddraw::ShownPalette(); }
 
 void MarkAllSurfacesLost() { posix::ddraw::MarkAllSurfacesLost(); }
-
-void FailNextDirectDrawCreate() { posix::ddraw::Display().failNextCreate = true; }
 
 LiveDirectDrawObjects CountLiveDirectDrawObjects() {
     const posix::ddraw::DisplayState& display = posix::ddraw::Display();

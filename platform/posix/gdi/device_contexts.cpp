@@ -1,10 +1,11 @@
 // Device contexts: on a surface's pixels (for ddraw) and in memory, and their
 // text state.
+#include "platform/posix/gdi/gdi.h"
 #include "platform/posix/gdi/gdi_objects.h"
 
 using namespace posix::gdi;
 
-namespace posix {
+namespace posix::gdi {
 
 HDC CreatePixelDC(const IndexedPixels& target, const PALETTEENTRY* matchPalette) {
     if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 ||
@@ -22,7 +23,7 @@ void DestroyPixelDC(HDC handle) {
     if (dc != nullptr && !dc->memory) DestroyDeviceContext(dc);
 }
 
-}  // namespace posix
+}  // namespace posix::gdi
 
 HDC WINAPI CreateCompatibleDC(HDC reference) {
     if (reference != nullptr && LiveDeviceContext(reference) == nullptr) return nullptr;

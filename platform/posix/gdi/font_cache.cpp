@@ -1,7 +1,7 @@
 #include "platform/posix/gdi/font_cache.h"
 
 #include "platform/posix/gdi/font_matching.h"
-#include "platform/posix/gdi/shift_jis.h"
+#include "platform/posix/kernel/kernel.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -168,7 +168,7 @@ Glyph FreeTypeFont::Render(uint32_t codePoint) {
 }
 
 std::unique_ptr<RealisedFont> MakeFont(const FontRequest& request) {
-    const std::string family = Cp932ToUtf8(request.faceName.data(), request.faceName.size());
+    const std::string family = posix::kernel::Cp932ToUtf8(request.faceName.data(), request.faceName.size());
     FontFile file;
     if (!MatchFontFile(family, request.charSet == SHIFTJIS_CHARSET, &file)) return nullptr;
     FT_Face face = OpenFace(file);

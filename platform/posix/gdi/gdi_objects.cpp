@@ -5,8 +5,6 @@
 
 namespace posix::gdi {
 
-namespace {
-
 std::unordered_set<const GdiObject*>& Objects() {
     static std::unordered_set<const GdiObject*> objects;
     return objects;
@@ -17,10 +15,7 @@ std::unordered_set<const DeviceContext*>& DeviceContexts() {
     return contexts;
 }
 
-int& Count(ObjectKind kind) {
-    static int counts[4] = {};
-    return counts[static_cast<int>(kind)];
-}
+namespace {
 
 template <typename T>
 T* MakeStock(T* object) {
@@ -45,7 +40,6 @@ PenObject* StockPen(COLORREF colour, bool hollow) {
 
 void Free(GdiObject* object) {
     Objects().erase(object);
-    if (!object->stock) --Count(object->kind);
     delete object;
 }
 
@@ -77,7 +71,6 @@ DeviceContext* LiveDeviceContext(HDC handle) {
 
 HGDIOBJ RegisterObject(GdiObject* object) {
     Objects().insert(object);
-    ++Count(object->kind);
     return ToHandle(object);
 }
 
@@ -172,9 +165,6 @@ void DestroyDeviceContext(DeviceContext* dc) {
     DeviceContexts().erase(dc);
     delete dc;
 }
-
-int LiveObjectCount(ObjectKind kind) { return Count(kind); }
-int LiveDeviceContextCount() { return static_cast<int>(DeviceContexts().size()); }
 
 }  // namespace posix::gdi
 

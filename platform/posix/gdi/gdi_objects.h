@@ -4,9 +4,10 @@
 #define PLATFORM_POSIX_GDI_GDI_OBJECTS_H
 
 #include "platform/posix/gdi/font_cache.h"
-#include "platform/posix/internal.h"
+#include "platform/posix/pixels/pixels.h"
 
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 namespace posix::gdi {
@@ -87,9 +88,10 @@ void ReleaseSelections(DeviceContext* dc);
 HDC RegisterDeviceContext(DeviceContext* dc);
 void DestroyDeviceContext(DeviceContext* dc);
 
-// Counts for the test hooks.
-int LiveObjectCount(ObjectKind kind);
-int LiveDeviceContextCount();
+// The live objects (stock ones included) and device contexts: the handles that
+// are valid now.
+std::unordered_set<const GdiObject*>& Objects();
+std::unordered_set<const DeviceContext*>& DeviceContexts();
 
 }  // namespace posix::gdi
 

@@ -1,5 +1,4 @@
-// The GDI test hooks (see test_hooks_gdi.h).
-#include "platform/posix/test_hooks_gdi.h"
+#include "platform/posix/gdi/test_hooks.h"
 
 #include "platform/posix/gdi/gdi_objects.h"
 
@@ -9,10 +8,13 @@ namespace testhooks {
 
 GdiObjectCounts LiveGdiObjects() {
     GdiObjectCounts counts;
-    counts.fonts = LiveObjectCount(ObjectKind::Font);
-    counts.brushes = LiveObjectCount(ObjectKind::Brush);
-    counts.bitmaps = LiveObjectCount(ObjectKind::Bitmap);
-    counts.deviceContexts = LiveDeviceContextCount();
+    for (const GdiObject* object : Objects()) {
+        if (object->stock) continue;
+        counts.fonts += object->kind == ObjectKind::Font;
+        counts.brushes += object->kind == ObjectKind::Brush;
+        counts.bitmaps += object->kind == ObjectKind::Bitmap;
+    }
+    counts.deviceContexts = static_cast<int>(DeviceContexts().size());
     return counts;
 }
 

@@ -1,8 +1,10 @@
 // Fonts and Shift-JIS text: CreateFontA, GetTextExtentPoint32A, TextOutA.
 #include "platform/posix/gdi/colour_match.h"
 #include "platform/posix/gdi/gdi_objects.h"
-#include "platform/posix/gdi/pixel_ops.h"
-#include "platform/posix/gdi/shift_jis.h"
+#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/pixels/pixels.h"
+
+#include <algorithm>
 
 using namespace posix::gdi;
 
@@ -20,13 +22,29 @@ long long ForEachGlyph(RealisedFont* font, const char* text, int length, Visit v
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     long long pen = 0;
     for (int i = 0; i < length;) {
-        const DecodedCharacter character = DecodeCharacter(bytes + i, length - i);
+        const posix::kernel::DecodedCharacter character =
+            posix::kernel::DecodeCp932Character(bytes + i, length - i);
         const Glyph& glyph = font->GlyphFor(character.codePoint);
         visit(glyph, pen);
         pen += glyph.advance;
         i += static_cast<int>(character.bytes);
     }
     return pen;
+}
+
+// Sets the glyph's ink pixels to index, its mask's top-left at (x, y), clipped.
+void DrawGlyphClipped(const posix::IndexedPixels& target, long long x, long long y,
+                      const Glyph& glyph, uint8_t index) {
+    const long long firstRow = std::max<long long>(0, -y);
+    const long long lastRow = std::min<long long>(glyph.rows, target.height - y);
+    const long long firstColumn = std::max<long long>(0, -x);
+    const long long lastColumn = std::min<long long>(glyph.width, target.width - x);
+    for (long long row = firstRow; row < lastRow; ++row) {
+        const uint8_t* ink = glyph.mask.data() + row * glyph.width;
+        uint8_t* out = target.pixels + (y + row) * target.pitch + x;
+        for (long long column = firstColumn; column < lastColumn; ++column)
+            if (ink[column]) out[column] = index;
+    }
 }
 
 }  // namespace
@@ -65,14 +83,14 @@ BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int length, LPSIZE si
 BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int length) {
     DeviceContext* dc = LiveDeviceContext(handle);
     if (dc == nullptr || length < 0 || (text == nullptr && length > 0)) return FALSE;
-    posix::NoteWork();
+    posix::kernel::NoteWork();
     RealisedFont* font = SelectedFont(dc);
     if (font == nullptr) return FALSE;
     const posix::IndexedPixels& target = dc->target;
     if (dc->backgroundMode == OPAQUE) {
         const long long width = ForEachGlyph(font, text, length, [](const Glyph&, long long) {});
         const uint8_t background = MatchColour(dc->palette, dc->paletteSize, dc->backgroundColour);
-        FillClipped(target, x, y, x + width, static_cast<long long>(y) + font->CellHeight(),
+        posix::pixels::FillClipped(target, x, y, x + width, static_cast<long long>(y) + font->CellHeight(),
                     background);
     }
     const uint8_t ink = MatchColour(dc->palette, dc->paletteSize, dc->textColour);

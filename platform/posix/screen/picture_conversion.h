@@ -2,7 +2,7 @@
 #ifndef PLATFORM_POSIX_SCREEN_PICTURE_CONVERSION_H
 #define PLATFORM_POSIX_SCREEN_PICTURE_CONVERSION_H
 
-#include "platform/posix/internal.h"
+#include "platform/posix/pixels/pixels.h"
 
 #include <cstdint>
 #include <vector>

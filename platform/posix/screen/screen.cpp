@@ -1,9 +1,11 @@
 // Presents the 8-bit front page through its palette, scaled to the window.
-#include "platform/posix/internal.h"
+#include "platform/posix/screen/screen.h"
+
 #include "platform/posix/screen/picture_conversion.h"
 #include "platform/posix/screen/present_trace.h"
 #include "platform/posix/screen/screen_layout.h"
 #include "platform/posix/screen/screen_state.h"
+#include "platform/posix/video/video.h"
 
 #include <SDL.h>
 
@@ -102,7 +104,7 @@ void Present() {
     ++state.presentCount;
 }
 
-void CloseScreenAtExit() { posix::CloseScreen(); }
+void CloseScreenAtExit() { CloseScreen(); }
 
 }  // namespace
 
@@ -111,44 +113,29 @@ ScreenState& State() {
     return *state;
 }
 
-void ForgetPresents() {
-    ScreenState& state = State();
-    state.presentCount = 0;
-    state.presentedOnce = false;
-    state.presentPending = false;
-    state.picture.clear();
-    state.shownPage.clear();
-    state.pictureWidth = 0;
-    state.pictureHeight = 0;
-}
-
-}  // namespace posix::screen
-
-namespace posix {
-
-void SetFrameSource(FrameSource source) { screen::State().source = source; }
+void SetFrameSource(FrameSource source) { State().source = source; }
 
 bool OpenScreen(int width, int height) {
-    if (width <= 0 || height <= 0 || !EnsureVideo()) return false;
-    SDL_Window* window = MainSdlWindow();
+    if (width <= 0 || height <= 0 || !video::EnsureVideo()) return false;
+    SDL_Window* window = video::HostWindow();
     if (window == nullptr) return false;
-    screen::ScreenState& state = screen::State();
+    ScreenState& state = State();
     if (state.renderer == nullptr) {
         state.renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
         if (state.renderer == nullptr) return false;
         static bool exitHandlerSet = false;
         if (!exitHandlerSet) {
             exitHandlerSet = true;
-            std::atexit(screen::CloseScreenAtExit);  // runs before video shuts down
+            std::atexit(CloseScreenAtExit);  // runs before video shuts down
         }
     }
     state.open = true;
-    screen::Present();
+    Present();
     return true;
 }
 
 void CloseScreen() {
-    screen::ScreenState& state = screen::State();
+    ScreenState& state = State();
     state.open = false;
     state.presentPending = false;
     if (state.texture != nullptr) SDL_DestroyTexture(state.texture);
@@ -159,17 +146,17 @@ void CloseScreen() {
     state.textureHeight = 0;
 }
 
-void PresentNow() { screen::Present(); }
+void PresentNow() { Present(); }
 
 void PresentSoon() {
-    if (screen::State().open) screen::State().presentPending = true;
+    if (State().open) State().presentPending = true;
 }
 
 void PresentPendingFrame() {
-    screen::ScreenState& state = screen::State();
+    ScreenState& state = State();
     if (!state.presentPending) return;
-    if (state.presentedOnce && GetTickCount() - state.lastPresentTick < screen::kFrameMilliseconds) return;
-    screen::Present();
+    if (state.presentedOnce && GetTickCount() - state.lastPresentTick < kFrameMilliseconds) return;
+    Present();
 }
 
-}  // namespace posix
+}  // namespace posix::screen

@@ -2,8 +2,8 @@
 #ifndef PLATFORM_POSIX_SCREEN_SCREEN_STATE_H
 #define PLATFORM_POSIX_SCREEN_SCREEN_STATE_H
 
-#include "platform/posix/internal.h"
 #include "platform/posix/screen/palette_table.h"
+#include "platform/posix/screen/screen.h"
 
 #include <SDL.h>
 
@@ -33,8 +33,6 @@ struct ScreenState {
 };
 
 ScreenState& State();
-// Forgets the presents made (tests start afresh).
-void ForgetPresents();
 
 }  // namespace posix::screen
 

@@ -1,8 +1,9 @@
 #include "platform/posix/user/input_events.h"
 
-#include "platform/posix/internal.h"
-#include "platform/posix/user/key_mapping.h"
+#include "platform/posix/screen/screen.h"
+#include "platform/posix/user/keyboard.h"
 #include "platform/posix/user/window.h"
+#include "platform/posix/video/video.h"
 
 namespace posix::user {
 
@@ -15,17 +16,13 @@ const WPARAM MK_SHIFT = 0x0004;
 const WPARAM MK_CONTROL = 0x0008;
 const WPARAM MK_MBUTTON = 0x0010;
 
-bool PointerKnown = false;
-SDL_Point Pointer{0, 0};
-WPARAM ButtonsDown = 0;
-
 LPARAM PointToLParam(int x, int y) {
     return static_cast<LPARAM>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) |
                                static_cast<uint16_t>(x));
 }
 
 WPARAM MouseKeyFlags() {
-    WPARAM flags = ButtonsDown;
+    WPARAM flags = State().buttonsDown;
     const SDL_Keymod modifiers = SDL_GetModState();
     if (modifiers & KMOD_SHIFT) flags |= MK_SHIFT;
     if (modifiers & KMOD_CTRL) flags |= MK_CONTROL;
@@ -39,8 +36,8 @@ MSG MessageFor(UINT message, WPARAM wParam, LPARAM lParam) {
     msg.wParam = wParam;
     msg.lParam = lParam;
     msg.time = GetTickCount();
-    msg.pt.x = Pointer.x;
-    msg.pt.y = Pointer.y;
+    msg.pt.x = State().pointer.x;
+    msg.pt.y = State().pointer.y;
     return msg;
 }
 
@@ -56,16 +53,17 @@ bool SendSetCursor(UINT mouseMessage) {
 void HandleKey(const SDL_KeyboardEvent& event) {
     KeyMessage key;
     if (!KeyMessageFor(event, &key)) return;
-    Queue().PostInput(MessageFor(key.message, key.virtualKey, key.lParam), event.keysym.mod);
+    State().queue.PostInput(MessageFor(key.message, key.virtualKey, key.lParam), event.keysym.mod);
 }
 
 void HandleMotion(const SDL_MouseMotionEvent& event) {
     // SDL repeats the pointer's position when the window appears and on warps.
-    if (PointerKnown && event.x == Pointer.x && event.y == Pointer.y) return;
-    PointerKnown = true;
-    Pointer = SDL_Point{event.x, event.y};
+    UserState& state = State();
+    if (state.pointerKnown && event.x == state.pointer.x && event.y == state.pointer.y) return;
+    state.pointerKnown = true;
+    state.pointer = SDL_Point{event.x, event.y};
     if (!SendSetCursor(WM_MOUSEMOVE)) return;
-    Queue().PostInput(MessageFor(WM_MOUSEMOVE, MouseKeyFlags(), PointToLParam(event.x, event.y)),
+    state.queue.PostInput(MessageFor(WM_MOUSEMOVE, MouseKeyFlags(), PointToLParam(event.x, event.y)),
                       static_cast<uint16_t>(SDL_GetModState()));
 }
 
@@ -79,20 +77,21 @@ void HandleButton(const SDL_MouseButtonEvent& event) {
     case SDL_BUTTON_MIDDLE: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; flag = MK_MBUTTON; break;
     default: return;  // Windows has other messages for the extra buttons; nobody reads them
     }
-    ButtonsDown = down ? (ButtonsDown | flag) : (ButtonsDown & ~flag);
+    WPARAM& buttons = State().buttonsDown;
+    buttons = down ? (buttons | flag) : (buttons & ~flag);
     if (!SendSetCursor(message)) return;
-    Queue().PostInput(MessageFor(message, MouseKeyFlags(), PointToLParam(event.x, event.y)),
+    State().queue.PostInput(MessageFor(message, MouseKeyFlags(), PointToLParam(event.x, event.y)),
                       static_cast<uint16_t>(SDL_GetModState()));
 }
 
 void HandleWindowEvent(const SDL_WindowEvent& event) {
-    if (event.windowID != SDL_GetWindowID(MainWindow()->sdl)) return;
+    if (event.windowID != SDL_GetWindowID(posix::video::HostWindow())) return;
     switch (event.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED: SetActive(true); break;
     case SDL_WINDOWEVENT_FOCUS_LOST: SetActive(false); break;
     case SDL_WINDOWEVENT_CLOSE: SendMessageA(MainWindow()->handle, WM_CLOSE, 0, 0); break;
     case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED: posix::PresentSoon(); break;  // show the page again
+    case SDL_WINDOWEVENT_SIZE_CHANGED: posix::screen::PresentSoon(); break;  // show the page again
     default: break;
     }
 }
@@ -102,10 +101,11 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
 void StartPointerTracking() {
     int screenX = 0, screenY = 0, windowX = 0, windowY = 0;
     SDL_GetGlobalMouseState(&screenX, &screenY);
-    SDL_GetWindowPosition(MainWindow()->sdl, &windowX, &windowY);
-    Pointer = SDL_Point{screenX - windowX, screenY - windowY};
-    PointerKnown = true;
-    ButtonsDown = 0;
+    SDL_GetWindowPosition(posix::video::HostWindow(), &windowX, &windowY);
+    UserState& state = State();
+    state.pointer = SDL_Point{screenX - windowX, screenY - windowY};
+    state.pointerKnown = true;
+    state.buttonsDown = 0;
 }
 
 void HandleEvent(const SDL_Event& event) {
@@ -130,13 +130,5 @@ void PumpInput() {
         HandleEvent(event);
     }
 }
-
-void ForgetInputState() {
-    PointerKnown = false;
-    Pointer = SDL_Point{0, 0};
-    ButtonsDown = 0;
-}
-
-SDL_Point LastPointerPosition() { return Pointer; }
 
 }  // namespace posix::user

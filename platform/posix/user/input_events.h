@@ -12,10 +12,6 @@ void StartPointerTracking();
 // are sent to the window procedure at once.
 void PumpInput();
 void HandleEvent(const SDL_Event& event);
-// Forgets the pointer and button state.
-void ForgetInputState();
-// Where the pointer was last seen, in window coordinates.
-SDL_Point LastPointerPosition();
 
 }  // namespace posix::user
 

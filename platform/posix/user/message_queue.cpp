@@ -2,10 +2,6 @@
 
 namespace posix::user {
 
-namespace {
-const HWND kThreadMessagesOnly = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
-}
-
 bool MessageFilter::Matches(const MSG& msg) const {
     if (window == kThreadMessagesOnly) {
         if (msg.hwnd != nullptr) return false;

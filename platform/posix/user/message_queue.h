@@ -10,6 +10,9 @@
 
 namespace posix::user {
 
+// The filter window of PeekMessageA and GetMessageA that asks for thread messages only.
+inline const HWND kThreadMessagesOnly = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
+
 // What the caller of PeekMessageA or GetMessageA asked for.
 struct MessageFilter {
     HWND window = nullptr;  // null: every window and thread messages; (HWND)-1: thread messages only

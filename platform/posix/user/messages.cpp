@@ -1,50 +1,50 @@
-// Looking at, taking, posting, sending and dispatching messages.
-#include "platform/posix/internal.h"
-#include "platform/posix/user/idle.h"
+// Looking at, taking, posting, sending and dispatching messages, and how a look
+// at an empty queue rests.
+#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/screen/screen.h"
 #include "platform/posix/user/input_events.h"
-#include "platform/posix/user/keyboard_state.h"
-#include "platform/posix/user/quit_signals.h"
+#include "platform/posix/user/keyboard.h"
 #include "platform/posix/user/window.h"
+
+using namespace posix::user;
 
 namespace {
 
-using posix::user::MessageFilter;
-using posix::user::Queue;
-using posix::user::QueuedMessage;
-
-const HWND kThreadMessagesOnly = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
-
 bool IsValidFilterWindow(HWND window) {
-    return window == nullptr || window == kThreadMessagesOnly || posix::user::IsMainWindow(window);
+    return window == nullptr || window == kThreadMessagesOnly || IsMainWindow(window);
 }
 
 void ServeQuitSignal() {
-    if (!posix::user::TakeQuitSignal()) return;
+    if (!TakeQuitSignal()) return;
     MSG quit{};
     quit.message = WM_QUIT;
     quit.time = GetTickCount();
-    if (!Queue().Post(quit)) Queue().RequestQuit(0);
+    if (!State().queue.Post(quit)) State().queue.RequestQuit(0);
 }
 
 // What every look at the queue does first.
 void Refresh() {
-    posix::PresentPendingFrame();
+    posix::screen::PresentPendingFrame();
     ServeQuitSignal();
-    posix::user::PumpInput();
+    PumpInput();
 }
 
 bool Take(const MessageFilter& filter, bool remove, MSG* out) {
     QueuedMessage taken;
-    if (!Queue().Take(filter, remove, &taken)) return false;
-    if (remove) posix::user::RememberKeyboardState(taken);
+    if (!State().queue.Take(filter, remove, &taken)) return false;
+    if (remove) RememberKeyboardState(taken);
     if (out != nullptr) *out = taken.msg;
-    posix::NoteWork();  // serving a message is work: the next empty look does not rest
+    posix::kernel::NoteWork();  // serving a message is work: the next empty look does not rest
     return true;
 }
 
-WNDPROC ProcedureOf(HWND window) {
-    return posix::user::IsMainWindow(window) ? posix::user::MainWindow()->procedure : nullptr;
+// Only a look with nothing done since the last empty one rests, so a wait costs
+// little and a loop that draws between looks (fast-forward) loses nothing.
+void RestAfterEmptyLook() {
+    if (!posix::kernel::TakeNotedWork()) posix::kernel::RestUntilNextTick();
 }
+
+WNDPROC ProcedureOf(HWND window) { return IsMainWindow(window) ? MainWindow()->procedure : nullptr; }
 
 }  // namespace
 
@@ -53,7 +53,7 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
     if (!IsValidFilterWindow(window)) return FALSE;
     const MessageFilter filter{window, filterMin, filterMax};
     if (Take(filter, (removeFlags & PM_REMOVE) != 0, msg)) return TRUE;
-    posix::user::RestAfterEmptyLook();
+    RestAfterEmptyLook();
     return FALSE;
 }
 
@@ -64,25 +64,25 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
         Refresh();
         if (!IsValidFilterWindow(window)) return -1;
         if (Take(filter, true, msg)) return msg->message == WM_QUIT ? 0 : TRUE;
-        posix::user::RestWhileWaiting();
+        posix::kernel::TakeNotedWork();  // waiting for a message: always rest
+        posix::kernel::RestUntilNextTick();
     }
 }
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (window != nullptr && !posix::user::IsMainWindow(window)) return FALSE;
+    if (window != nullptr && !IsMainWindow(window)) return FALSE;
     MSG msg{};
     msg.hwnd = window;
     msg.message = message;
     msg.wParam = wParam;
     msg.lParam = lParam;
     msg.time = GetTickCount();
-    const SDL_Point pointer = posix::user::LastPointerPosition();
-    msg.pt.x = pointer.x;
-    msg.pt.y = pointer.y;
-    return Queue().Post(msg) ? TRUE : FALSE;
+    msg.pt.x = State().pointer.x;
+    msg.pt.y = State().pointer.y;
+    return State().queue.Post(msg) ? TRUE : FALSE;
 }
 
-void WINAPI PostQuitMessage(int exitCode) { Queue().RequestQuit(exitCode); }
+void WINAPI PostQuitMessage(int exitCode) { State().queue.RequestQuit(exitCode); }
 
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const WNDPROC procedure = ProcedureOf(window);

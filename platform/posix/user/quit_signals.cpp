@@ -1,4 +1,6 @@
-#include "platform/posix/user/quit_signals.h"
+// A terminal's interrupt or terminate signal becomes a posted WM_QUIT.
+#include "platform/posix/user/user.h"
+#include "platform/posix/user/window.h"
 
 #include <csignal>
 

@@ -1,11 +1,15 @@
-// The user module's own view of the one window, its classes and its queue.
+// The user module's state: the one window, its classes, the queue, the focus,
+// the pointer and the keyboard, and what the module's files do with it.
 #ifndef PLATFORM_POSIX_USER_WINDOW_H
 #define PLATFORM_POSIX_USER_WINDOW_H
 
 #include "platform/posix/user/message_queue.h"
 #include "platform/win32.h"
 
-struct SDL_Window;
+#include <SDL.h>
+
+#include <string>
+#include <vector>
 
 namespace posix::user {
 
@@ -13,8 +17,29 @@ struct Window {
     HWND handle = nullptr;
     WNDPROC procedure = nullptr;
     HCURSOR classCursor = nullptr;
-    SDL_Window* sdl = nullptr;
 };
+
+struct RegisteredClass {
+    std::string name;
+    ATOM atom = 0;
+    WNDCLASSA fields{};
+};
+
+struct UserState {
+    std::vector<RegisteredClass> classes;
+    ATOM nextAtom = 0xC000;  // where Windows numbers registered classes
+    Window* window = nullptr;
+    bool destroying = false;
+    bool active = false;  // the program has the focus, as WM_ACTIVATEAPP last said
+    MessageQueue queue;
+    bool pointerKnown = false;
+    SDL_Point pointer{0, 0};       // where the pointer was last seen, in window coordinates
+    WPARAM buttonsDown = 0;        // MK_ flags of the mouse buttons held
+    Uint16 keyboardModifiers = 0;  // as of the last key message taken from the queue
+};
+
+// Never destroyed: window procedures may still post while the process exits.
+UserState& State();
 
 // The one window, or null when none exists.
 const Window* MainWindow();
@@ -22,19 +47,12 @@ bool IsMainWindow(HWND window);
 // Destroys the window: WM_DESTROY first when sendDestroy, then its SDL window and
 // its waiting messages go. The screen is given back before its window goes.
 void DestroyMainWindow(bool sendDestroy);
-// Forgets every registered class.
-void ForgetClasses();
 
-MessageQueue& Queue();
-
-// Activation of the program, as WM_ACTIVATEAPP reports it: the listener is told,
-// then the procedure is sent the change. Repeats of the current state are dropped.
+// A change of focus: the procedure is sent WM_ACTIVATEAPP; repeats are dropped.
 void SetActive(bool active);
-bool IsActive();
-// The window is gone: inactive, without telling anyone.
-void ClearActiveState();
-// Also forgets the listener (tests start afresh).
-void ForgetActivation();
+
+// True once for each quit signal received since the last call.
+bool TakeQuitSignal();
 
 }  // namespace posix::user
 

@@ -1,15 +1,13 @@
-// The one SDL audio device behind sndPlaySoundA: opened at the first sound,
-// a failed open remembered, closed at exit.
+// Where sndPlaySoundA's sounds go. The programs link the SDL audio device
+// (sdl_audio_output.cpp); tests link a recorder that returns at once.
 #ifndef PLATFORM_POSIX_WINMM_AUDIO_OUTPUT_H
 #define PLATFORM_POSIX_WINMM_AUDIO_OUTPUT_H
 
 #include "platform/posix/winmm/wave_data.h"
 
-namespace posix {
+#include <cstddef>
 
-// True when a device is open, opening it on the first call. After a failure
-// every later call returns false without trying again.
-bool EnsureAudioDevice();
+namespace posix::winmm {
 
 // Plays sound to its end: returns when it has been heard, the device's queue
 // drained and its last buffer played out. Cuts off whatever was playing.
@@ -26,9 +24,6 @@ void StopSound();
 // Closes the device and forgets an earlier failure, so the next sound opens afresh.
 void CloseAudioDevice();
 
-// How many times opening a device was tried since the last CloseAudioDevice.
-int AudioOpenAttempts();
-
-}  // namespace posix
+}  // namespace posix::winmm
 
 #endif

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace posix {
+namespace posix::winmm {
 namespace {
 
 const int kRate = 22050;
@@ -41,4 +41,4 @@ PcmView DefaultSound() {
     return view;
 }
 
-}  // namespace posix
+}  // namespace posix::winmm

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-namespace posix {
+namespace posix::winmm {
 namespace {
 
 // Larger files are not sounds a short cue would name; refusing them keeps a
@@ -66,4 +66,4 @@ bool ReadSoundFile(const std::string& name, std::vector<uint8_t>* bytes) {
     return FindIgnoringCase(path, &found) && ReadRegularFile(found, bytes);
 }
 
-}  // namespace posix
+}  // namespace posix::winmm

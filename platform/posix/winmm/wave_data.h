@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace posix {
+namespace posix::winmm {
 
 struct PcmFormat {
     int channels = 0;        // 1 or 2
@@ -40,6 +40,6 @@ bool ReadSoundFile(const std::string& name, std::vector<uint8_t>* bytes);
 // The short chime played in place of a sound that cannot be found.
 PcmView DefaultSound();
 
-}  // namespace posix
+}  // namespace posix::winmm
 
 #endif

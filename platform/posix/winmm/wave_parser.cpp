@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-namespace posix {
+namespace posix::winmm {
 namespace {
 
 const uint16_t kFormatPcm = 1;
@@ -94,4 +94,4 @@ bool ParseWave(const uint8_t* image, size_t size, PcmView* out) {
     return true;
 }
 
-}  // namespace posix
+}  // namespace posix::winmm

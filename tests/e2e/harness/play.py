@@ -1,13 +1,11 @@
-"""The play folder: scripts, bookmarks and sound cues, copied per test."""
+"""The play folder, and what the reader makes of a part's script and file names,
+as the Linux build's script_facts probes report it (the reader's own code)."""
 import shutil
+import subprocess
 from pathlib import Path
 
-WHITE_SPACE = b" \t\n\v\f\r"
-
-EPISODES = {
-    "part1": {"script": "mokuri0.dat", "bookmark": "mokuri0.sav"},
-    "part2": {"script": "mokuri.dat", "bookmark": "mokuri.sav"},
-}
+# The Linux build's tests/e2e/probes folder; run_case.py sets it.
+TOOLS_DIR = None
 
 
 def copy_play_folder(source, destination):
@@ -19,28 +17,39 @@ def copy_play_folder(source, destination):
     return destination
 
 
-class Story:
-    """What the reader makes of one script file: its lines as it reads them."""
+def _facts(part, folder=None):
+    command = [str(Path(TOOLS_DIR) / ("script_facts_" + part))]
+    if folder is None:
+        command.append("--names")
+    result = subprocess.run(command, cwd=folder, capture_output=True, text=True, timeout=120,
+                            check=True)
+    return result.stdout.splitlines()
 
-    def __init__(self, path):
-        data = Path(path).read_bytes().replace(b"\r\n", b"\n")
-        if b"\x1a" in data:
-            data = data[:data.index(b"\x1a")]
-        self.lines = data.split()  # the six white-space bytes, as "%s" reads
-        # A file ending in white space gets one more, empty, entry from the read that
-        # meets the end.
-        if not data or data[-1] in WHITE_SPACE:
-            self.lines.append(b"")
+
+_NAMES = {}
+
+
+def episode_file(part, kind):
+    """The file name of a part's "script" or "bookmark"."""
+    if part not in _NAMES:
+        _NAMES[part] = dict(line.split(" ", 1) for line in _facts(part))
+    return _NAMES[part][kind]
+
+
+class Story:
+    """A part's script in a folder, line by line as the reader presents it."""
+
+    def __init__(self, folder, part):
+        lines = _facts(part, folder)[2:]
+        self._waits = [line == "wait" for line in lines]
 
     @property
     def line_count(self):
-        return len(self.lines)
+        return len(self._waits)
 
     def waits(self, index):
-        """True for a line whose presentation serves input (a text line or a row break);
-        colour lines, sound cues and the empty entry return without a wait."""
-        line = self.lines[index]
-        return bool(line) and line not in (b"c0", b"c1") and not line.startswith(b"s")
+        """True for a line whose presentation waits and so serves input."""
+        return self._waits[index]
 
     def first_waiting_line_from(self, index):
         for i in range(max(index, 0), self.line_count):
@@ -54,13 +63,13 @@ class Story:
 
 
 def read_bookmark(folder, part):
-    path = Path(folder) / EPISODES[part]["bookmark"]
+    path = Path(folder) / episode_file(part, "bookmark")
     return path.read_bytes() if path.exists() else None
 
 
 def write_bookmark(folder, part, value):
-    (Path(folder) / EPISODES[part]["bookmark"]).write_bytes(str(value).encode())
+    (Path(folder) / episode_file(part, "bookmark")).write_bytes(str(value).encode())
 
 
 def remove_bookmark(folder, part):
-    (Path(folder) / EPISODES[part]["bookmark"]).unlink()
+    (Path(folder) / episode_file(part, "bookmark")).unlink()

@@ -6,8 +6,8 @@
 #include "platform/win32.h"
 
 #include "display/display.h"
-#include "shell/main_window.h"
 #include "shell/pacing.h"
+#include "shell/startup.h"
 #include "story/text_style.h"
 
 #include <cstdio>
@@ -22,22 +22,7 @@ const int ProbeTextY = 300;
 const int ProbeTextHeight = 48;
 const int ProbeShadowOffset = 1;
 
-void OpenProbeWindow(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = ProbeTitle;
-    RegisterClassA(&windowClass);
-    MainWindow = CreateWindowExA(0, ProbeTitle, ProbeTitle, WS_POPUP | WS_VISIBLE | WS_SYSMENU,
-                                 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN), NULL, NULL, instance, NULL);
-}
-
 void ShowPictureWithText() {
-    TheDisplay.LoadPaletteFromBitmap("KABE0");
-    TheDisplay.LoadBitmapToSurface("KABE0", 640, 480, 0, 0, 0, 0, BackdropSurface);
     TheBrightness.SetBrightness(0);
     TheDisplay.CopyOpaque(0, 0, 640, 480, BackSurface, BackdropSurface);
     TheTextPainter.DrawScreenText(ProbeTextX, ProbeTextY, ProbeText, ProbeTextHeight, 0,
@@ -56,8 +41,9 @@ void ReportShown() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    OpenProbeWindow(instance);
-    if (!TheDisplay.InitDisplay(MainWindow, 640, 480, 640, 480)) return 1;
+    OpenMainWindow(instance, ProbeTitle, GetSystemMetrics(SM_CXSCREEN),
+                   GetSystemMetrics(SM_CYSCREEN));
+    if (!SetUpDisplay()) return 1;
     ShowPictureWithText();
     // One pump first, so a frame drawn straight to the screen is presented.
     MarkTime();

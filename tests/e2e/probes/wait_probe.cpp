@@ -5,8 +5,8 @@
 // the program while Alt+F4 and a window manager's close leave it running.
 #include "platform/win32.h"
 
-#include "shell/main_window.h"
 #include "shell/pacing.h"
+#include "shell/startup.h"
 
 #include <cstdio>
 
@@ -22,23 +22,11 @@ void WriteWaitsDone(unsigned long count) {
     std::fclose(file);
 }
 
-void OpenProbeWindow(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = ProbeTitle;
-    RegisterClassA(&windowClass);
-    MainWindow = CreateWindowExA(0, ProbeTitle, ProbeTitle, WS_POPUP | WS_VISIBLE | WS_SYSMENU,
-                                 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN), NULL, NULL, instance, NULL);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    OpenProbeWindow(instance);
+    OpenMainWindow(instance, ProbeTitle, GetSystemMetrics(SM_CXSCREEN),
+                   GetSystemMetrics(SM_CYSCREEN));
     unsigned long waitsDone = 0;
     WriteWaitsDone(waitsDone);
     for (;;) {

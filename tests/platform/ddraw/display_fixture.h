@@ -4,9 +4,7 @@
 #ifndef TESTS_PLATFORM_DDRAW_DISPLAY_FIXTURE_H
 #define TESTS_PLATFORM_DDRAW_DISPLAY_FIXTURE_H
 
-#include "platform/posix/test_hooks_ddraw.h"
-#include "platform/posix/test_hooks_kernel.h"
-#include "platform/posix/test_hooks_user.h"
+#include "platform/posix/test_hooks.h"
 #include "platform/win32.h"
 
 #include <gtest/gtest.h>
@@ -30,11 +28,10 @@ protected:
     }
 
     void TearDown() override {
-        testhooks::SwitchBack();  // a test may have left the program switched away
         if (dd) dd->Release();    // frees whatever a test left
         const testhooks::LiveDirectDrawObjects live = testhooks::CountLiveDirectDrawObjects();
         EXPECT_EQ(0, live.directDraws + live.surfaces + live.palettes);
-        testhooks::ResetUser();
+        testhooks::ResetWindowAndScreen();
         testhooks::UseRealClock();
     }
 

@@ -83,7 +83,7 @@ protected:
 };
 
 TEST_F(LossTest, DrawingFailsWhileLostAndWritesNothing) {
-    testhooks::SwitchAway();
+    testhooks::MarkAllSurfacesLost();
     for (LPDIRECTDRAWSURFACE surface : {front, back, backdrop}) {
         EXPECT_EQ(DDERR_SURFACELOST, surface->IsLost());
     }
@@ -97,15 +97,12 @@ TEST_F(LossTest, DrawingFailsWhileLostAndWritesNothing) {
     EXPECT_TRUE(AllAre(front, 0));
 }
 
-TEST_F(LossTest, RestoreFailsWhileInactiveAndWorksAfterReactivation) {
+TEST_F(LossTest, EachSurfaceIsRestoredOnItsOwnAndTheBackBufferWithItsChain) {
     EXPECT_EQ(DD_OK, backdrop->Restore());  // nothing lost: nothing to do
-    testhooks::SwitchAway();
-    EXPECT_NE(DD_OK, backdrop->Restore());
-    EXPECT_NE(DD_OK, front->Restore());
-    testhooks::SwitchBack();
-    EXPECT_EQ(DDERR_SURFACELOST, front->IsLost());  // focus alone brings nothing back
-    EXPECT_NE(DD_OK, back->Restore());              // nor does the back buffer on its own
+    testhooks::MarkAllSurfacesLost();
+    EXPECT_NE(DD_OK, back->Restore());  // not on its own
     EXPECT_EQ(DD_OK, backdrop->Restore());
+    EXPECT_EQ(DDERR_SURFACELOST, front->IsLost());
     EXPECT_EQ(DD_OK, front->Restore());
     EXPECT_EQ(DD_OK, back->IsLost());  // it returns with its chain
     EXPECT_TRUE(AllAre(backdrop, 5));  // pixels kept across the loss
@@ -114,10 +111,12 @@ TEST_F(LossTest, RestoreFailsWhileInactiveAndWorksAfterReactivation) {
     EXPECT_TRUE(AllAre(front, 5));
 }
 
-TEST_F(LossTest, OnlyExclusiveModeLosesSurfacesOnASwitch) {
-    ASSERT_EQ(DD_OK, dd->SetCooperativeLevel(window, DDSCL_NORMAL));
-    testhooks::SwitchAway();
+TEST_F(LossTest, ASwitchToAnotherProgramLosesNothing) {
+    testhooks::PushFocus(false);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     EXPECT_EQ(DD_OK, backdrop->IsLost());
+    EXPECT_EQ(DD_OK, front->IsLost());
 }
 
 TEST_F(LossTest, RestoringTheDisplayModeLosesThePrimaryUntilTheModeIsBack) {

@@ -34,7 +34,6 @@ TEST_F(PaletteTest, EntriesZeroAndLastAreFixedUnlessAllow256) {
 TEST_F(PaletteTest, ShownEntriesFollowThePaletteOnThePrimaryOnly) {
     MakeFlippingPair();
     const PALETTEENTRY* shown = testhooks::ShownPalette();
-    EXPECT_EQ(shown, posix::EffectiveDisplayPalette());  // one stable table GDI can keep
     for (int i = 0; i < 256; ++i) ASSERT_TRUE(SameColour(kBlack, shown[i])) << i;
 
     LPDIRECTDRAWPALETTE attached = MakePalette(DDPCAPS_8BIT, std::vector<PALETTEENTRY>(256));

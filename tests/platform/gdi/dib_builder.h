@@ -3,7 +3,8 @@
 #ifndef TESTS_PLATFORM_GDI_DIB_BUILDER_H
 #define TESTS_PLATFORM_GDI_DIB_BUILDER_H
 
-#include "platform/posix/internal.h"
+#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/test_hooks.h"
 
 #include <cstring>
 #include <deque>
@@ -62,9 +63,9 @@ inline void AddBitmapResource(const std::string& name, std::vector<unsigned char
     static std::deque<std::vector<unsigned char>> store;
     names.push_back(name);
     store.push_back(std::move(data));
-    const posix::EmbeddedResource entry{names.back().c_str(), 2, store.back().data(),
+    const posix::kernel::EmbeddedResource entry{names.back().c_str(), 2, store.back().data(),
                                         store.back().size()};
-    posix::RegisterEmbeddedResources(&entry, 1);
+    posix::kernel::RegisterEmbeddedResources(&entry, 1);
 }
 
 inline HBITMAP LoadBitmapResource(const std::string& name) {

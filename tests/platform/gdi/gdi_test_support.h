@@ -3,8 +3,8 @@
 #ifndef TESTS_PLATFORM_GDI_GDI_TEST_SUPPORT_H
 #define TESTS_PLATFORM_GDI_GDI_TEST_SUPPORT_H
 
-#include "platform/posix/internal.h"
-#include "platform/posix/test_hooks_gdi.h"
+#include "platform/posix/gdi/gdi.h"
+#include "platform/posix/test_hooks.h"
 
 #include <algorithm>
 #include <array>
@@ -45,9 +45,9 @@ public:
         // A guard band after the last row catches writes past the end.
         store_.assign(static_cast<size_t>(pixels_.pitch) * height + kGuard, kUntouched);
         pixels_.pixels = store_.data();
-        dc_ = posix::CreatePixelDC(pixels_, palette_);
+        dc_ = posix::gdi::CreatePixelDC(pixels_, palette_);
     }
-    ~Canvas() { posix::DestroyPixelDC(dc_); }
+    ~Canvas() { posix::gdi::DestroyPixelDC(dc_); }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 

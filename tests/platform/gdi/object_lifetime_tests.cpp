@@ -137,7 +137,7 @@ TEST_F(ObjectLifetime, TheReadersCharacterDrawingLeavesNothingBehind) {
     for (int i = 0; i < 200; ++i) {
         HFONT font = CreateFontA(26, 0, 0, 0, 1000, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
                                  gditest::kMinchoFace);
-        HDC dc = posix::CreatePixelDC(pixels, palette.data());
+        HDC dc = posix::gdi::CreatePixelDC(pixels, palette.data());
         SetBkMode(dc, TRANSPARENT);
         const HGDIOBJ previous = SelectObject(dc, font);
         SIZE size;
@@ -148,7 +148,7 @@ TEST_F(ObjectLifetime, TheReadersCharacterDrawingLeavesNothingBehind) {
         SetTextColor(dc, 0xFFFFFF);
         TextOutA(dc, x % 600, 10, "\x82\xA0", 2);
         SelectObject(dc, previous);
-        posix::DestroyPixelDC(dc);
+        posix::gdi::DestroyPixelDC(dc);
         DeleteObject(font);
         x += size.cx;
     }
@@ -158,14 +158,14 @@ TEST_F(ObjectLifetime, TheReadersCharacterDrawingLeavesNothingBehind) {
 
 TEST_F(ObjectLifetime, PixelDcsNeedRealPixels) {
     std::vector<uint8_t> store(16);
-    EXPECT_EQ(posix::CreatePixelDC({4, 4, 4, nullptr}, palette.data()), nullptr);
-    EXPECT_EQ(posix::CreatePixelDC({4, 4, 3, store.data()}, palette.data()), nullptr);
-    EXPECT_EQ(posix::CreatePixelDC({0, 4, 4, store.data()}, palette.data()), nullptr);
-    EXPECT_EQ(posix::CreatePixelDC({4, 4, 4, store.data()}, nullptr), nullptr);
-    HDC dc = posix::CreatePixelDC({4, 4, 4, store.data()}, palette.data());
+    EXPECT_EQ(posix::gdi::CreatePixelDC({4, 4, 4, nullptr}, palette.data()), nullptr);
+    EXPECT_EQ(posix::gdi::CreatePixelDC({4, 4, 3, store.data()}, palette.data()), nullptr);
+    EXPECT_EQ(posix::gdi::CreatePixelDC({0, 4, 4, store.data()}, palette.data()), nullptr);
+    EXPECT_EQ(posix::gdi::CreatePixelDC({4, 4, 4, store.data()}, nullptr), nullptr);
+    HDC dc = posix::gdi::CreatePixelDC({4, 4, 4, store.data()}, palette.data());
     ASSERT_NE(dc, nullptr);
     EXPECT_FALSE(DeleteDC(dc));  // a surface DC goes back through its surface
-    posix::DestroyPixelDC(dc);
+    posix::gdi::DestroyPixelDC(dc);
 }
 
 }  // namespace

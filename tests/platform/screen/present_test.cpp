@@ -1,4 +1,5 @@
 // Presents on SDL's dummy display, read back from the window.
+#include "platform/posix/screen/screen.h"
 #include "tests/platform/user/recording_window.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ TestPage& Page() {
     return page;
 }
 
-bool PageSource(posix::Frame* out) {
+bool PageSource(posix::screen::Frame* out) {
     if (!Page().available) return false;
     out->pixels.width = 640;
     out->pixels.height = 480;
@@ -46,11 +47,11 @@ protected:
             for (int x = 0; x < 640; ++x) Page().pixels[y * 640 + x] = x < 320 ? 1 : 2;
         Page().palette[3] = PALETTEENTRY{255, 255, 255, 0};
         Page().pixels[20 * 640 + 10] = 3;
-        posix::SetFrameSource(PageSource);
+        posix::screen::SetFrameSource(PageSource);
     }
     void Open(int width, int height) {
         ASSERT_NE(testwindow::CreateRecordingWindow(width, height), nullptr);
-        ASSERT_TRUE(posix::OpenScreen(640, 480));
+        ASSERT_TRUE(posix::screen::OpenScreen(640, 480));
     }
     RgbImage Window() {
         RgbImage image;
@@ -95,7 +96,7 @@ TEST_F(PresentTest, WideWindowHasBlackBarsAndTheFittedPictureBetween) {
 TEST_F(PresentTest, APaletteChangeShowsAtTheNextPresentWithoutTouchingPixels) {
     Open(640, 480);
     Page().palette[1] = PALETTEENTRY{0, 255, 0, 0};
-    posix::PresentNow();
+    posix::screen::PresentNow();
     EXPECT_TRUE(SameColour(Window().At(0, 0), 0, 255, 0));
 }
 
@@ -111,8 +112,8 @@ TEST_F(PresentTest, PresentSoonIsCarriedOutByTheNextLookAtMostOnceAFrame) {
     Open(640, 480);
     const int opened = testhooks::PresentCount();
     MSG msg;
-    posix::PresentSoon();
-    posix::PresentSoon();
+    posix::screen::PresentSoon();
+    posix::screen::PresentSoon();
     EXPECT_EQ(testhooks::PresentCount(), opened);  // nothing until the queue is looked at
     testhooks::AdvanceTestClock(16);
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
@@ -121,7 +122,7 @@ TEST_F(PresentTest, PresentSoonIsCarriedOutByTheNextLookAtMostOnceAFrame) {
 
     // Within the same frame, drawing waits for the frame to pass.
     Page().pixels[0] = 3;
-    posix::PresentSoon();
+    posix::screen::PresentSoon();
     testhooks::AdvanceTestClock(15);
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     EXPECT_EQ(testhooks::PresentCount(), opened + 1);
@@ -131,32 +132,32 @@ TEST_F(PresentTest, PresentSoonIsCarriedOutByTheNextLookAtMostOnceAFrame) {
     EXPECT_TRUE(SameColour(Window().At(0, 0), 255, 255, 255));
 
     // PresentNow shows everything drawn: a pending PresentSoon is served by it.
-    posix::PresentSoon();
-    posix::PresentNow();
+    posix::screen::PresentSoon();
+    posix::screen::PresentNow();
     testhooks::AdvanceTestClock(100);
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     EXPECT_EQ(testhooks::PresentCount(), opened + 3);
 }
 
 TEST_F(PresentTest, ClosedScreenPresentsNothingAndAWindowIsNeeded) {
-    EXPECT_FALSE(posix::OpenScreen(640, 480));  // no window yet
+    EXPECT_FALSE(posix::screen::OpenScreen(640, 480));  // no window yet
     Open(640, 480);
-    posix::CloseScreen();
+    posix::screen::CloseScreen();
     const int count = testhooks::PresentCount();
-    posix::PresentNow();
-    posix::PresentSoon();
+    posix::screen::PresentNow();
+    posix::screen::PresentSoon();
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     EXPECT_EQ(testhooks::PresentCount(), count);
     RgbImage image;
     EXPECT_FALSE(testhooks::PresentedWindow(&image));
-    EXPECT_TRUE(posix::OpenScreen(640, 480));  // and it can be taken again
+    EXPECT_TRUE(posix::screen::OpenScreen(640, 480));  // and it can be taken again
 }
 
 TEST_F(PresentTest, DestroyingTheWindowGivesTheScreenBack) {
     Open(640, 480);
     testwindow::PassEverythingOn() = true;
-    SendMessageA(posix::MainWindowHandle(), WM_CLOSE, 0, 0);
+    SendMessageA(posix::user::MainWindow()->handle, WM_CLOSE, 0, 0);
     RgbImage image;
     EXPECT_FALSE(testhooks::PresentedWindow(&image));
 }

@@ -1,5 +1,5 @@
 // What the default procedure and TranslateMessage do with what they are given.
-#include "platform/posix/user/key_mapping.h"
+#include "platform/posix/user/keyboard.h"
 #include "tests/platform/user/recording_window.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +18,8 @@ TEST_F(DefaultProcTest, AltF4AsksToCloseAndTheDefaultCloseDestroysTheWindow) {
     Pump();
     EXPECT_EQ(MessagesIn(Log()),
               (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}));
-    EXPECT_EQ(posix::MainWindowHandle(), nullptr);
-    EXPECT_EQ(posix::MainSdlWindow(), nullptr);
+    EXPECT_EQ(posix::user::MainWindow(), nullptr);
+    EXPECT_EQ(posix::video::HostWindow(), nullptr);
     EXPECT_EQ(SendMessageA(window_, WM_CLOSE, 0, 0), 0);  // a stale handle reaches nobody
 }
 
@@ -27,7 +27,7 @@ TEST_F(DefaultProcTest, AProcedureThatRefusesWmCloseKeepsItsWindow) {
     testhooks::PushKeyDown(SDLK_F4, KMOD_LALT);
     Pump();
     EXPECT_EQ(MessagesIn(Log()), (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE}));
-    EXPECT_EQ(posix::MainWindowHandle(), window_);
+    EXPECT_TRUE(posix::user::IsMainWindow(window_));
 }
 
 TEST_F(DefaultProcTest, DestroyingTheWindowLetsItsProcedureQuit) {
@@ -44,7 +44,7 @@ TEST_F(DefaultProcTest, AnUnknownMessageReturnsZeroAndChangesNothing) {
     EXPECT_EQ(DispatchMessageA(nullptr), 0);
     MSG msg{};
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(posix::MainWindowHandle(), window_);
+    EXPECT_TRUE(posix::user::IsMainWindow(window_));
     EXPECT_TRUE(Log().empty());
 }
 

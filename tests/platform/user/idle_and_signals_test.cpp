@@ -1,4 +1,5 @@
 // The rest of an empty look, measured on the test clock, and the quit signals.
+#include "platform/posix/kernel/kernel.h"
 #include "tests/platform/user/recording_window.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ TEST_F(IdleTest, AnEmptyLookRestsOneMillisecond) {
 }
 
 TEST_F(IdleTest, NoRestRightAfterWork) {
-    posix::NoteWork();
+    posix::kernel::NoteWork();
     EXPECT_FALSE(Look());
     EXPECT_EQ(GetTickCount(), 5000u);  // drawing happened since the last empty look
     EXPECT_FALSE(Look());
@@ -42,7 +43,7 @@ TEST_F(IdleTest, NoRestRightAfterWork) {
 
     // A fast-forward: one look after each character drawn never rests.
     for (int character = 0; character < 100; ++character) {
-        posix::NoteWork();
+        posix::kernel::NoteWork();
         EXPECT_FALSE(Look());
     }
     EXPECT_EQ(GetTickCount(), 5001u);
@@ -77,7 +78,7 @@ class QuitSignalTest : public WindowTest,
                        public ::testing::WithParamInterface<int> {};
 
 TEST_P(QuitSignalTest, ASignalPostsWmQuitAndIsServedAgainNextTime) {
-    ASSERT_TRUE(posix::EnsureVideo());  // installs the handlers
+    ASSERT_NE(testwindow::CreateRecordingWindow(), nullptr);  // creation installs the handlers
     for (int round = 0; round < 2; ++round) {
         ASSERT_EQ(raise(GetParam()), 0);  // the process lives on: the handler took it
         MSG msg{};

@@ -3,10 +3,9 @@
 #ifndef TESTS_PLATFORM_USER_RECORDING_WINDOW_H
 #define TESTS_PLATFORM_USER_RECORDING_WINDOW_H
 
-#include "platform/posix/internal.h"
-#include "platform/posix/test_hooks_kernel.h"
-#include "platform/posix/test_hooks_user.h"
-#include "platform/posix/user/input_events.h"
+#include "platform/posix/test_hooks.h"
+#include "platform/posix/user/window.h"
+#include "platform/posix/video/video.h"
 
 #include <gtest/gtest.h>
 
@@ -90,13 +89,13 @@ protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
-        testhooks::ResetUser();
+        testhooks::ResetWindowAndScreen();
         testhooks::UseRealClock();
         Log().clear();
         PassEverythingOn() = false;
     }
     void TearDown() override {
-        testhooks::ResetUser();
+        testhooks::ResetWindowAndScreen();
         testhooks::UseRealClock();
     }
 };

@@ -1,6 +1,6 @@
-// Classes, the one window and its creation, metrics, cursors, the command line.
-#include "platform/posix/user/command_line.h"
-#include "platform/posix/user/window_title.h"
+// Classes, the one window and its creation, metrics and cursors.
+#include "platform/posix/user/window.h"
+#include "platform/posix/video/video.h"
 #include "tests/platform/user/recording_window.h"
 
 #include <gtest/gtest.h>
@@ -16,22 +16,13 @@ using testwindow::WindowTest;
 class WindowCreationTest : public WindowTest {};
 
 TEST_F(WindowCreationTest, AVisibleWindowIsActivatedOnceWhileBeingCreated) {
-    static HWND handleDuringActivation = reinterpret_cast<HWND>(1);
-    static int listenerCalls = 0;
-    listenerCalls = 0;
-    posix::SetActivationListener([](bool active) {
-        if (active) ++listenerCalls;
-        handleDuringActivation = posix::MainWindowHandle();
-    });
     const HWND window = testwindow::CreateRecordingWindow(800, 600);
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(MessagesIn(Log()), (std::vector<UINT>{WM_ACTIVATEAPP}));
     EXPECT_EQ(Log()[0].wParam, static_cast<WPARAM>(TRUE));
-    EXPECT_EQ(listenerCalls, 1);
-    EXPECT_EQ(handleDuringActivation, window);  // the handle is usable inside creation
 
-    EXPECT_EQ(posix::MainWindowHandle(), window);
-    SDL_Window* sdl = posix::MainSdlWindow();
+    EXPECT_TRUE(posix::user::IsMainWindow(window));
+    SDL_Window* sdl = posix::video::HostWindow();
     ASSERT_NE(sdl, nullptr);
     int width = 0, height = 0, x = -1, y = -1;
     SDL_GetWindowSize(sdl, &width, &height);
@@ -73,11 +64,11 @@ TEST_F(WindowCreationTest, ClassesAreFoundByNameWhateverTheCaseAndOnlyOnce) {
     EXPECT_EQ(CreateWindowExA(0, MAKEINTRESOURCEA(atom), "y", WS_POPUP, 0, 0, 10, 10, nullptr,
                               nullptr, nullptr, nullptr),
               nullptr);
-    EXPECT_EQ(posix::MainWindowHandle(), window);
+    EXPECT_TRUE(posix::user::IsMainWindow(window));
 }
 
 TEST_F(WindowCreationTest, MetricsIconAndCursors) {
-    ASSERT_TRUE(posix::EnsureVideo());
+    ASSERT_TRUE(posix::video::EnsureVideo());
     SDL_DisplayMode desktop;
     ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), desktop.w);
@@ -97,24 +88,16 @@ TEST_F(WindowCreationTest, MetricsIconAndCursors) {
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 }
 
-TEST(WindowTitle, ShiftJisBecomesUtf8AndBadBytesAReplacement) {
-    // "前編" in CP932, then a lead byte with an invalid trail byte, then a lone lead byte.
-    EXPECT_EQ(posix::user::Cp932ToUtf8("\x91\x4f\x95\xd2"), "\xE5\x89\x8D\xE7\xB7\xA8");
-    EXPECT_EQ(posix::user::Cp932ToUtf8("a\x82\xff" "b\x82"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
-    EXPECT_EQ(posix::user::Cp932ToUtf8(nullptr), "");
-}
-
-TEST(CommandLine, ArgumentsAreJoinedAndQuotedAsWindowsSplitsThem) {
-    using posix::user::CommandLineAfterProgramName;
-    const char* none[] = {"part1"};
-    EXPECT_EQ(CommandLineAfterProgramName(1, none), "");
-    const char* plain[] = {"part1", "-x", "file.txt"};
-    EXPECT_EQ(CommandLineAfterProgramName(3, plain), "-x file.txt");
-    const char* awkward[] = {"part1", "two words", "", "say \"hi\"", "dir\\", "a\\\"b"};
-    EXPECT_EQ(CommandLineAfterProgramName(6, awkward),
-              "\"two words\" \"\" \"say \\\"hi\\\"\" dir\\ \"a\\\\\\\"b\"");
-    const char* trailing[] = {"part1", "C:\\My Dir\\"};
-    EXPECT_EQ(CommandLineAfterProgramName(2, trailing), "\"C:\\My Dir\\\\\"");
+TEST_F(WindowCreationTest, TheTitleIsShownInUtf8) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = testwindow::RecordingProc;
+    windowClass.lpszClassName = "titled";
+    RegisterClassA(&windowClass);
+    // "前編" in CP932, then a lone lead byte.
+    ASSERT_NE(CreateWindowExA(0, "titled", "\x91\x4f\x95\xd2\x82", WS_POPUP, 0, 0, 10, 10,
+                              nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+    EXPECT_STREQ(SDL_GetWindowTitle(posix::video::HostWindow()), "前編・");
 }
 
 // Without a display and without an explicit driver there is no video; run in a
@@ -126,7 +109,7 @@ TEST(VideoAvailability, NoDisplayMeansNoVideo) {
             unsetenv("SDL_VIDEODRIVER");
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
-            const bool up = posix::EnsureVideo();
+            const bool up = posix::video::EnsureVideo();
             const bool noWindow = testwindow::CreateRecordingWindow() == nullptr;
             std::exit(!up && noWindow && GetSystemMetrics(SM_CXSCREEN) == 0 ? 3 : 4);
         },

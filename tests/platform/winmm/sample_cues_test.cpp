@@ -19,18 +19,18 @@ std::string SoundsFolder() {
 
 struct Cue {
     std::vector<uint8_t> file;
-    posix::PcmView view;
+    posix::winmm::PcmView view;
 };
 
 Cue LoadCue(const std::string& name) {
     Cue cue;
-    EXPECT_TRUE(posix::ReadSoundFile(SoundsFolder() + name, &cue.file)) << name;
-    EXPECT_TRUE(posix::ParseWave(cue.file.data(), cue.file.size(), &cue.view)) << name;
+    EXPECT_TRUE(posix::winmm::ReadSoundFile(SoundsFolder() + name, &cue.file)) << name;
+    EXPECT_TRUE(posix::winmm::ParseWave(cue.file.data(), cue.file.size(), &cue.view)) << name;
     return cue;
 }
 
 // Sample i of the cue on a -1..1 scale.
-double SampleAt(const posix::PcmView& view, size_t i) {
+double SampleAt(const posix::winmm::PcmView& view, size_t i) {
     if (view.format.bitsPerSample == 8) return (view.samples[i] - 128) / 128.0;
     int16_t s = int16_t(view.samples[2 * i] | (view.samples[2 * i + 1] << 8));
     return s / 32768.0;
@@ -40,7 +40,7 @@ TEST(SampleCues, AreShortMonoWavesThatFadeToSilence) {
     int eightBit = 0, sixteenBit = 0;
     for (const char* name : {"sound_01.wav", "sound_02.wav", "sound_03.wav", "sound_04.wav"}) {
         Cue cue = LoadCue(name);
-        const posix::PcmView& v = cue.view;
+        const posix::winmm::PcmView& v = cue.view;
         ASSERT_GT(v.FrameCount(), 0u) << name;
         EXPECT_EQ(v.format.channels, 1) << name;
         double seconds = double(v.FrameCount()) / v.format.sampleRate;

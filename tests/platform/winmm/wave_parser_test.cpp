@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 using namespace waveimages;
-using posix::ParseWave;
-using posix::PcmView;
+using posix::winmm::ParseWave;
+using posix::winmm::PcmView;
 
 namespace {
 

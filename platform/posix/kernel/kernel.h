@@ -1,0 +1,55 @@
+// What the other modules of the Linux layer use of KERNEL32's side: the
+// resources built into the program, code page 932, and how an idle look at the
+// message queue rests.
+#ifndef PLATFORM_POSIX_KERNEL_KERNEL_H
+#define PLATFORM_POSIX_KERNEL_KERNEL_H
+
+#include "platform/win32.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace posix::kernel {
+
+// ---- Resources built into the program ----------------------------------------
+struct EmbeddedResource {
+    const char* name;        // upper-case name, as FindResourceA compares them
+    uintptr_t type;          // numeric resource type, 2 for RT_BITMAP
+    const unsigned char* data;
+    size_t size;             // for RT_BITMAP: the .bmp without its 14-byte file header
+};
+// The build's generated resource table calls this from a static initialiser.
+void RegisterEmbeddedResources(const EmbeddedResource* table, size_t count);
+
+// ---- Code page 932 -------------------------------------------------------------
+// What Windows gives for bytes code page 932 cannot map: KATAKANA MIDDLE DOT.
+constexpr uint32_t kReplacementCodePoint = 0x30FB;
+
+struct DecodedCharacter {
+    uint32_t codePoint;
+    size_t bytes;  // 1 or 2, never more than were left
+};
+
+// Decodes the character at text[0] of the `left` bytes there (left >= 1). Bytes
+// that do not decode give kReplacementCodePoint: an invalid pair whose second
+// byte may follow a lead byte is taken as one character, otherwise the lead byte
+// alone is.
+DecodedCharacter DecodeCp932Character(const unsigned char* text, size_t left);
+
+// The bytes as UTF-8, each character decoded as above.
+std::string Cp932ToUtf8(const char* text, size_t length);
+
+// ---- Resting while idle ----------------------------------------------------------
+// Drawing, sound and served messages note work, so that a look at the queue
+// right after them does not rest: only a loop with nothing else in it rests.
+void NoteWork();
+// True when work was noted since the last call.
+bool TakeNotedWork();
+// Sleeps until GetTickCount's next tick. GetTickCount and this are the clock,
+// which tests replace at link time with one they can set.
+void RestUntilNextTick();
+
+}  // namespace posix::kernel
+
+#endif

@@ -1,0 +1,23 @@
+// Test-only: the settable clock that tests link in place of the programs' own.
+#ifndef PLATFORM_POSIX_KERNEL_TEST_HOOKS_H
+#define PLATFORM_POSIX_KERNEL_TEST_HOOKS_H
+
+#include "platform/win32.h"
+
+namespace testhooks {
+
+// GetTickCount returns a settable value from now on. With advanceWhenIdle, every
+// time an idle look at the message queue would rest, the test clock moves on by
+// idleStepMs instead, so timed waits run to their end at once and (with steps of
+// 1 ms) their length can be read on the clock.
+void UseTestClock(DWORD start, bool advanceWhenIdle, DWORD idleStepMs = 1);
+// Back to the monotonic clock, as the programs have it.
+void UseRealClock();
+void SetTestClock(DWORD now);
+void AdvanceTestClock(DWORD ms);
+// Forgets work noted since the last rest.
+void ResetIdle();
+
+}  // namespace testhooks
+
+#endif

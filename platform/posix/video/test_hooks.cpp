@@ -1,0 +1,17 @@
+#include "platform/posix/video/test_hooks.h"
+
+#include "platform/posix/video/video.h"
+#include "platform/posix/video/video_state.h"
+
+#include <SDL.h>
+
+namespace testhooks {
+
+void ResetVideo() {
+    posix::video::DestroyHostWindow();
+    if (SDL_WasInit(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    posix::video::State().start = posix::video::VideoStart::NotTried;
+}
+
+}  // namespace testhooks

@@ -1,0 +1,82 @@
+#include "platform/posix/video/video.h"
+
+#include "platform/posix/video/video_state.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// Without an explicit SDL_VIDEODRIVER only a real display will do: SDL would
+// otherwise fall back to drivers that show nothing to anyone.
+bool ChooseDisplayDriver() {
+    if (IsSet("SDL_VIDEODRIVER")) return true;
+    std::string drivers;
+    if (IsSet("DISPLAY")) drivers = "x11";
+    if (IsSet("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+    if (drivers.empty()) return false;
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    return true;
+}
+
+void SetPresentationHints() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");       // ours post WM_QUIT
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");  // a close request is WM_CLOSE only
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+}
+
+// Runs after the screen has given back its renderer (registered later, so run earlier).
+void ShutDownVideo() {
+    posix::video::DestroyHostWindow();
+    SDL_Quit();
+}
+
+}  // namespace
+
+namespace posix::video {
+
+VideoState& State() {
+    static VideoState state;
+    return state;
+}
+
+bool EnsureVideo() {
+    VideoState& state = State();
+    if (state.start != VideoStart::NotTried) return state.start == VideoStart::Up;
+    SetPresentationHints();
+    state.start = VideoStart::Unavailable;
+    if (!ChooseDisplayDriver()) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+    SDL_StopTextInput();  // keys are read as keys; no input method in between
+    if (!state.exitHandlerSet) std::atexit(ShutDownVideo);
+    state.exitHandlerSet = true;
+    state.start = VideoStart::Up;
+    return true;
+}
+
+SDL_Window* CreateHostWindow(const char* title, int x, int y, int width, int height,
+                             bool visible) {
+    if (State().host != nullptr || !EnsureVideo()) return nullptr;
+    const Uint32 flags = SDL_WINDOW_BORDERLESS | (visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
+    State().host = SDL_CreateWindow(title, x, y, width, height, flags);
+    return State().host;
+}
+
+SDL_Window* HostWindow() { return State().host; }
+
+void DestroyHostWindow() {
+    if (State().host != nullptr) SDL_DestroyWindow(State().host);
+    State().host = nullptr;
+}
+
+}  // namespace posix::video

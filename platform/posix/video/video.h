@@ -1,0 +1,23 @@
+// SDL's video and events, and the one SDL window that stands for the program's
+// window: the ground that the window, the screen and DirectDraw stand on.
+#ifndef PLATFORM_POSIX_VIDEO_VIDEO_H
+#define PLATFORM_POSIX_VIDEO_VIDEO_H
+
+struct SDL_Window;
+
+namespace posix::video {
+
+// Starts SDL's video and events once; false when no display can be had.
+bool EnsureVideo();
+
+// A borderless SDL window with a UTF-8 title; null when SDL refuses. There is at
+// most one: a second is refused while the first lives.
+SDL_Window* CreateHostWindow(const char* title, int x, int y, int width, int height,
+                             bool visible);
+// The window, or null when none exists.
+SDL_Window* HostWindow();
+void DestroyHostWindow();
+
+}  // namespace posix::video
+
+#endif

@@ -1,0 +1,208 @@
+// SDL audio: a queue-fed device in a fixed format, every sound converted to it.
+#include "platform/posix/winmm/audio_output.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace posix::winmm {
+namespace {
+
+const int kDeviceRate = 44100;
+const int kDeviceChannels = 2;
+const Uint16 kDeviceBufferFrames = 1024;
+// A drain may run this much past the sound's own length before it counts as stalled.
+const Uint64 kStallAllowanceMs = 2000;
+// A synchronous sound is converted and queued this many seconds at a time.
+const int kFeedPieceSeconds = 4;
+// An asynchronous sound is queued whole, but no more than this much of it.
+const int kLongestStartedSeconds = 600;
+
+enum class DeviceState { NotTried, Open, Failed };
+
+struct AudioOutput {
+    DeviceState state = DeviceState::NotTried;
+    SDL_AudioDeviceID device = 0;
+    SDL_AudioSpec deviceFormat{};
+    bool exitHandlerSet = false;
+    // The sound last started: when, and how many frames of it were queued.
+    Uint64 startedAt = 0;
+    size_t queuedFrames = 0;
+};
+
+AudioOutput& Output() {
+    static AudioOutput output;
+    return output;
+}
+
+Uint64 FramesToMs(Uint64 frames, int rate) { return (frames * 1000 + rate - 1) / rate; }
+
+void CloseAtExit() { CloseAudioDevice(); }
+
+bool OpenDevice(AudioOutput& out) {
+    // Audio errors come back through SDL_GetError; keep SDL's own log quiet.
+    SDL_LogSetPriority(SDL_LOG_CATEGORY_AUDIO, SDL_LOG_PRIORITY_CRITICAL);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    SDL_AudioSpec desired{};
+    desired.freq = kDeviceRate;
+    desired.format = AUDIO_S16SYS;
+    desired.channels = kDeviceChannels;
+    desired.samples = kDeviceBufferFrames;
+    desired.callback = nullptr;  // fed with SDL_QueueAudio
+    // A fixed format: SDL converts for the hardware, sounds are converted for us.
+    out.device = SDL_OpenAudioDevice(nullptr, 0, &desired, &out.deviceFormat, 0);
+    if (out.device == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    SDL_PauseAudioDevice(out.device, 0);
+    if (!out.exitHandlerSet) {
+        std::atexit(CloseAtExit);
+        out.exitHandlerSet = true;
+    }
+    return true;
+}
+
+SDL_AudioFormat SdlFormatOf(const PcmFormat& format) {
+    return format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
+}
+
+// Converts one piece of whole frames and appends it to converted.
+bool ConvertPiece(const SDL_AudioSpec& device, const PcmFormat& format, const uint8_t* samples, size_t bytes,
+                  std::vector<uint8_t>* converted) {
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, SdlFormatOf(format), Uint8(format.channels), format.sampleRate, device.format,
+                          device.channels, device.freq) < 0)
+        return false;
+    std::vector<uint8_t> work(bytes * size_t(cvt.len_mult));
+    std::copy(samples, samples + bytes, work.begin());
+    cvt.buf = work.data();
+    cvt.len = int(bytes);
+    if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return false;
+    size_t length = cvt.needed ? size_t(cvt.len_cvt) : bytes;
+    converted->insert(converted->end(), work.begin(), work.begin() + length);
+    return true;
+}
+
+// The whole sound in the device's format. SDL_AudioCVT converts a buffer in one
+// go; SDL 2.26's SDL_AudioStream drops the resampler's last frames on a flush.
+bool Convert(const SDL_AudioSpec& device, const PcmView& sound, std::vector<uint8_t>* converted) {
+    converted->clear();
+    // Pieces keep SDL_AudioCVT's int lengths far from overflow on long sounds.
+    const size_t frameBytes = size_t(sound.format.BytesPerFrame());
+    const size_t piece = (size_t(4) << 20) / frameBytes * frameBytes;
+    for (size_t done = 0; done < sound.sampleBytes; done += piece) {
+        size_t length = std::min(piece, sound.sampleBytes - done);
+        if (!ConvertPiece(device, sound.format, sound.samples + done, length, converted)) return false;
+    }
+    return true;
+}
+
+size_t DeviceFrameBytes(const SDL_AudioSpec& deviceFormat) { return size_t(SDL_AUDIO_BITSIZE(deviceFormat.format) / 8) * deviceFormat.channels; }
+
+// A new sound cuts off the one before it.
+void BeginSound(AudioOutput& out) {
+    SDL_ClearQueuedAudio(out.device);
+    out.startedAt = SDL_GetTicks64();
+    out.queuedFrames = 0;
+}
+
+bool Queue(AudioOutput& out, const std::vector<uint8_t>& converted) {
+    if (converted.empty()) return true;
+    if (SDL_QueueAudio(out.device, converted.data(), Uint32(converted.size())) != 0) return false;
+    out.queuedFrames += converted.size() / DeviceFrameBytes(out.deviceFormat);
+    return true;
+}
+
+Uint64 SoundEndsAt(const AudioOutput& out) { return out.startedAt + FramesToMs(out.queuedFrames, out.deviceFormat.freq); }
+
+// Waits until at most bytesLeft are queued. False when the device stopped or
+// stalled on the way; the rest is then dropped.
+bool DrainTo(AudioOutput& out, Uint32 bytesLeft) {
+    const Uint64 giveUpAt = SoundEndsAt(out) + kStallAllowanceMs;
+    while (SDL_GetQueuedAudioSize(out.device) > bytesLeft) {
+        if (SDL_GetAudioDeviceStatus(out.device) != SDL_AUDIO_PLAYING || SDL_GetTicks64() > giveUpAt) {
+            SDL_ClearQueuedAudio(out.device);
+            return false;
+        }
+        SDL_Delay(2);
+    }
+    return true;
+}
+
+bool WaitForSoundEnd(AudioOutput& out) {
+    if (!DrainTo(out, 0)) return false;
+    // The queue empties when the device takes its last buffer, which then still
+    // has to play; and the sound cannot end before its own length has passed.
+    Uint64 endsAt = SDL_GetTicks64() + FramesToMs(out.deviceFormat.samples, out.deviceFormat.freq);
+    endsAt = std::max(endsAt, SoundEndsAt(out));
+    for (Uint64 now = SDL_GetTicks64(); now < endsAt; now = SDL_GetTicks64()) SDL_Delay(Uint32(endsAt - now));
+    return true;
+}
+
+bool EnsureAudioDevice() {
+    AudioOutput& out = Output();
+    if (out.state == DeviceState::NotTried)
+        out.state = OpenDevice(out) ? DeviceState::Open : DeviceState::Failed;
+    return out.state == DeviceState::Open;
+}
+
+}  // namespace
+
+bool PlayToEnd(const PcmView& sound, size_t* deviceFrames) {
+    *deviceFrames = 0;
+    if (!EnsureAudioDevice()) return false;
+    AudioOutput& out = Output();
+    BeginSound(out);
+    // Fed a few seconds at a time, so a long file never sits converted in memory whole.
+    const size_t frameBytes = size_t(sound.format.BytesPerFrame());
+    const size_t piece = size_t(kFeedPieceSeconds) * size_t(sound.format.sampleRate) * frameBytes;
+    const Uint32 refillBelow = Uint32(size_t(kFeedPieceSeconds) * out.deviceFormat.freq * DeviceFrameBytes(out.deviceFormat) / 2);
+    std::vector<uint8_t> converted;
+    for (size_t done = 0; done < sound.sampleBytes; done += piece) {
+        size_t length = std::min(piece, sound.sampleBytes - done);
+        converted.clear();
+        if (!ConvertPiece(out.deviceFormat, sound.format, sound.samples + done, length, &converted) ||
+            !Queue(out, converted)) {
+            StopSound();
+            return false;
+        }
+        *deviceFrames = out.queuedFrames;
+        if (done + length < sound.sampleBytes && !DrainTo(out, refillBelow)) return false;
+    }
+    return WaitForSoundEnd(out);
+}
+
+bool StartSound(const PcmView& sound, size_t* deviceFrames) {
+    *deviceFrames = 0;
+    if (!EnsureAudioDevice()) return false;
+    AudioOutput& out = Output();
+    BeginSound(out);
+    // Nothing feeds the queue later: queue it all, up to a bound on memory.
+    PcmView head = sound;
+    const size_t longest =
+        size_t(kLongestStartedSeconds) * size_t(sound.format.sampleRate) * size_t(sound.format.BytesPerFrame());
+    head.sampleBytes = std::min(head.sampleBytes, longest);
+    std::vector<uint8_t> converted;
+    if (!Convert(out.deviceFormat, head, &converted) || !Queue(out, converted)) return false;
+    *deviceFrames = out.queuedFrames;
+    return true;
+}
+
+void StopSound() {
+    AudioOutput& out = Output();
+    if (out.state == DeviceState::Open) SDL_ClearQueuedAudio(out.device);
+}
+
+void CloseAudioDevice() {
+    AudioOutput& out = Output();
+    if (out.state == DeviceState::Open) {
+        SDL_CloseAudioDevice(out.device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    out.state = DeviceState::NotTried;
+    out.device = 0;
+}
+
+}  // namespace posix::winmm
