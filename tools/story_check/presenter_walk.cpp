@@ -48,7 +48,8 @@ StoryWalk WalkStory(const std::vector<std::string>& lines, const TextWidth& widt
     Pen pen;
     for (size_t index = 0; index < lines.size(); ++index) {
         // Room for the presenter's three-byte tests past the line's end, as its
-        // zeroed 256-byte buffer gives it.
+        // zeroed 256-byte buffer gives it; a line of odd length ends at the NUL
+        // that its last single byte is drawn with.
         const std::string padded = lines[index] + std::string(4, '\0');
         const char* line = padded.c_str();
         for (int p = 0; line[p] != '\0'; p += 2) {
@@ -71,7 +72,6 @@ StoryWalk WalkStory(const std::vector<std::string>& lines, const TextWidth& widt
             pen.x += width(step);
             ++walk.characters;
             walk.pauseMs += PunctuationPause(line, p, innerFullStopPause, &pen);
-            if (step.size() == 1) break;  // an odd line ends after its last single byte
         }
     }
     walk.endX = pen.x;
