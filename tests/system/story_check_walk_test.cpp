@@ -100,8 +100,10 @@ TEST_F(CheckerAgainstPresenter, TheSampleStoryOfThisPart) {
 // text line, full stops and commas where the row is full, a long line.
 TEST_F(CheckerAgainstPresenter, LinesTheCheckerReports) {
     std::string story = "　a。あいう\nあいうab\nAあいう、。Bc1\nｶﾞｯｺｳ。\ns01x\nc0\n";
-    for (int i = 0; i < 12; ++i) story += "　なが、い、ぎょう。の、、まんなか。。で、「おわる」ぎょう\n";
-    story += "。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。\nおわり";
+    for (int i = 0; i < 12; ++i)
+        story += "　なが、い、ぎょう。の、、まんなか。。で、「おわる」ぎょう\n";
+    story += "。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。。\n";
+    story += "おわり";
     ExpectSameFigures(story);
 }
 

@@ -11,11 +11,9 @@ const char32_t kByteOrderMark = 0xFEFF;
 // Characters CP932 lacks that have a close form it holds.
 std::u32string CloseForm(char32_t code) {
     switch (code) {
-        case 0x00A0: return U"　";   // no-break space
-        case 0x2013: return U"－";   // en dash
-        case 0x2026: return U"…";
-        case 0x301D: return U"“";
-        case 0x301F: return U"”";
+        case 0x00A0: return U"　";  // no-break space
+        case 0x00B7: return U"・";  // middle dot
+        case 0x2013: return U"－";  // en dash
         default: return U"";
     }
 }
@@ -49,7 +47,9 @@ bool IsControl(char32_t code) {
 }
 
 std::string ControlMessage(char32_t code) {
-    if (code == 0) return "a NUL character (U+0000) ends the line for the reader: the rest of it is not shown";
+    if (code == 0)
+        return "a NUL character (U+0000) ends the line for the reader: the rest of it is not "
+               "shown";
     return "control character " + CodePointName(code) + " is not shown as written";
 }
 

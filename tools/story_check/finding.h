@@ -5,8 +5,8 @@
 #include <string>
 
 struct Finding {
-    int row;          // 1-based row of the UTF-8 story
-    int column;       // 1-based, counted in characters (code points), not bytes
+    int row;     // 1-based row of the UTF-8 story
+    int column;  // 1-based, counted in characters (code points), not bytes
     std::string message;
 };
 

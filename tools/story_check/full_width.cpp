@@ -20,8 +20,14 @@ bool TakesSemiVoicedMark(char32_t kana) {
     return std::u32string(U"ハヒフヘホ").find(kana) != std::u32string::npos;
 }
 
+// CP932 keeps the yen sign and the overline in the bytes of \ and ~.
+const char32_t kYenSign = 0x00A5;
+const char32_t kOverline = 0x203E;
+
 char32_t FullWidthOf(char32_t code) {
     if (code >= 0x21 && code <= 0x7E) return code - 0x21 + 0xFF01;
+    if (code == kYenSign) return U'￥';
+    if (code == kOverline) return U'￣';
     if (code >= 0xFF61 && code <= 0xFF9F) return kKatakana[code - 0xFF61];
     return code;
 }
@@ -29,7 +35,8 @@ char32_t FullWidthOf(char32_t code) {
 }  // namespace
 
 bool IsHalfWidth(char32_t code) {
-    return (code >= 0x21 && code <= 0x7E) || (code >= 0xFF61 && code <= 0xFF9F);
+    return (code >= 0x21 && code <= 0x7E) || (code >= 0xFF61 && code <= 0xFF9F) ||
+           code == kYenSign || code == kOverline;
 }
 
 std::u32string FullWidthOf(const std::u32string& halfWidth) {

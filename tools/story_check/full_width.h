@@ -5,7 +5,8 @@
 #include <string>
 
 // True for the characters CP932 keeps in one byte that a story may mean as
-// text: ASCII letters, digits and signs, and half-width katakana.
+// text: ASCII letters, digits and signs, the yen sign and the overline, and
+// half-width katakana.
 bool IsHalfWidth(char32_t code);
 
 // The full-width form of a run of half-width characters, with a

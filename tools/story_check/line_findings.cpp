@@ -43,10 +43,10 @@ bool FindColourLookalike(const std::vector<SourceCharacter>& source, const Scrip
                          std::vector<Finding>* findings) {
     const std::string& held = line.held;
     if (held.size() < 2 || held[0] != 'c' || !IsDigit(held[1]) || IsColourLine(held)) return false;
-    findings->push_back(FindingAt(source[line.first],
-                                  Quoted(CodesOf(source, line.first, line.count)) +
-                                      " is not a colour line: only c0 and c1, alone on a row, "
-                                      "change the colour; the reader shows it as text"));
+    findings->push_back(
+        FindingAt(source[line.first], Quoted(CodesOf(source, line.first, line.count)) +
+                                          " is not a colour line: only c0 and c1, alone on a row, "
+                                          "change the colour; the reader shows it as text"));
     return true;
 }
 
@@ -54,26 +54,26 @@ void FindSoundLineFaults(const std::vector<SourceCharacter>& source, const Scrip
                          std::vector<Finding>* findings) {
     const std::string& held = line.held;
     const std::string written = Quoted(CodesOf(source, line.first, line.count));
-    const SourceCharacter& at = source[line.first];
+    std::string message;
     if (held.size() < 3) {
-        findings->push_back(FindingAt(at, written + " is too short for a sound line: the reader "
-                                          "looks for 'sound_" + held.substr(1) + "'; a cue is s "
-                                          "and two characters, as in s01"));
+        message = written + " is too short for a sound line: the reader looks for 'sound_" +
+                  held.substr(1) + "'; a cue is s and two characters, as in s01";
     } else if (!NamesACue(held)) {
-        findings->push_back(FindingAt(at, "a line that begins with s is a sound cue to the "
-                                          "reader, so none of " + written + " is shown; begin "
-                                          "the text with another character"));
+        message = "a line that begins with s is a sound cue to the reader, so none of " +
+                  written + " is shown; begin the text with another character";
     } else if (held.size() > 3) {
-        findings->push_back(FindingAt(at, "only two characters after s name a cue: the reader "
-                                          "plays " + CueName(held) + " and does not show " +
-                                          Quoted(CodesOf(source, line.first + 3, line.count - 3))));
+        const std::string rest = Quoted(CodesOf(source, line.first + 3, line.count - 3));
+        message = "only two characters after s name a cue: the reader plays " + CueName(held) +
+                  " and does not show " + rest;
     }
+    if (!message.empty()) findings->push_back(FindingAt(source[line.first], message));
 }
 
 // The bytes of a text line up to a colour code that ends it at an even offset.
 size_t TextBytesBeforeColourCode(const std::string& held) {
     const size_t size = held.size();
-    if (size > 2 && size % 2 == 0 && held[size - 2] == 'c' && (held[size - 1] == '0' || held[size - 1] == '1'))
+    if (size > 2 && size % 2 == 0 && held[size - 2] == 'c' &&
+        (held[size - 1] == '0' || held[size - 1] == '1'))
         return size - 2;
     return size;
 }
@@ -82,24 +82,25 @@ void FindTrailingColourCode(const std::vector<SourceCharacter>& source, const Sc
                             std::vector<Finding>* findings) {
     const size_t text = TextBytesBeforeColourCode(line.held);
     if (text == line.held.size()) return;
-    const bool yellow = line.held.back() == '1';
-    findings->push_back(FindingAt(source[CharacterAtByte(source, line, text)],
-                                  std::string("the line ends in '") + line.held.substr(text) +
-                                      "': the reader does not show it but turns the text after "
-                                      "it " + (yellow ? "yellow" : "white")));
+    const std::string colour = line.held.back() == '1' ? "yellow" : "white";
+    const std::string message = "the line ends in '" + line.held.substr(text) +
+                                "': the reader does not show it but turns the text after it " +
+                                colour;
+    findings->push_back(FindingAt(source[CharacterAtByte(source, line, text)], message));
 }
 
 void ReportHalfWidthRun(const SourceCharacter& at, const std::u32string& run, bool shifts,
                         std::vector<Finding>* findings) {
+    const std::string written = "half-width " + Quoted(run);
     const std::string suggestion = "write the full-width " + Quoted(FullWidthOf(run));
     if (shifts) {
-        findings->push_back(FindingAt(at, "half-width " + Quoted(run) + " puts the rest of the "
-                                          "line out of step: the reader takes two bytes at a "
-                                          "time, so every later character is garbled; " +
-                                          suggestion));
+        findings->push_back(FindingAt(at, written + " puts the rest of the line out of step: the "
+                                                    "reader takes two bytes at a time, so every "
+                                                    "later character is garbled; " +
+                                                    suggestion));
     } else {
-        findings->push_back(FindingAt(at, "half-width " + Quoted(run) + " in a text line: the "
-                                          "reader takes it two bytes at a time; " + suggestion));
+        findings->push_back(FindingAt(at, written + " in a text line: the reader takes it two "
+                                                    "bytes at a time; " + suggestion));
     }
 }
 
@@ -135,10 +136,10 @@ void FindLineFaults(const std::vector<SourceCharacter>& source,
     for (size_t index = 0; index < lines.size(); ++index) {
         const ScriptLine& line = lines[index];
         if (index == ReaderLineCount) {
-            findings->push_back(FindingAt(
-                source[line.first],
-                "the reader reads 500 lines and stops: neither this line nor the " +
-                    std::to_string(lines.size() - index - 1) + " after it are shown"));
+            findings->push_back(
+                FindingAt(source[line.first],
+                          "the reader reads 500 lines and stops: neither this line nor the " +
+                              std::to_string(lines.size() - index - 1) + " after it are shown"));
             return;
         }
         FindOverlongLine(source, line, findings);
@@ -159,13 +160,14 @@ double CheckCueFile(const std::vector<SourceCharacter>& source, const ScriptLine
     const std::string name = CueName(line.held);
     std::string path;
     if (!FindCueFile(folder, name, &path)) {
-        findings->push_back(FindingAt(source[line.first], name + " is not in " + folder +
-                                                              ": the reader plays its default "
-                                                              "sound instead"));
+        const std::string message =
+            name + " is missing from " + folder + ": the reader plays its default sound instead";
+        findings->push_back(FindingAt(source[line.first], message));
         return 0;
     }
     std::ifstream file(path, std::ios::binary);
-    const std::string image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string image((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     double ms = 0;
     if (!PlayableWaveLength(image, &ms)) {
         findings->push_back(FindingAt(source[line.first],

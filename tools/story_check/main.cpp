@@ -133,8 +133,8 @@ int main(int argc, char** argv) {
         }
     }
     if (!check.findings.empty()) {
-        std::cerr << arguments.story << ": " << Plural(static_cast<int>(check.findings.size()),
-                                                       "finding", "findings") << "\n";
+        std::cerr << arguments.story << ": "
+                  << Plural(static_cast<int>(check.findings.size()), "finding", "findings") << "\n";
         return 1;
     }
     PrintSummary(arguments, check);

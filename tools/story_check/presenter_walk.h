@@ -12,12 +12,12 @@
 using TextWidth = std::function<int(const std::string&)>;
 
 struct StoryWalk {
-    int pages = 0;               // pages shown, 0 when nothing is drawn
-    int characters = 0;          // steps drawn
-    long long pauseMs = 0;       // every character's pause and every page pause
-    int endX = 0, endY = 0;      // the pen after the last line
-    int yellowFrom = -1;         // the line that left the text yellow at the end, or -1
-    std::vector<size_t> cues;    // the sound lines, in order
+    int pages = 0;             // pages shown, 0 when nothing is drawn
+    int characters = 0;        // steps drawn
+    long long pauseMs = 0;     // every character's pause and every page pause
+    int endX = 0, endY = 0;    // the pen after the last line
+    int yellowFrom = -1;       // the line that left the text yellow at the end, or -1
+    std::vector<size_t> cues;  // the sound lines, in order
 };
 
 // lines: the script lines as the reader holds them, from the first presented.

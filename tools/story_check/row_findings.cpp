@@ -46,15 +46,12 @@ void FindSpacesInRow(const std::vector<SourceCharacter>& source, const Row& row,
         while (end < row.end && IsSpace(source[end])) ++end;
         if (end == row.end) return;  // trailing white space, CR of a CR LF too, is harmless
         const std::string what = SpaceName(source[i].code);
-        if (seenText) {
-            findings->push_back(FindingAt(source[i], what + " splits the row into two script "
-                                                     "lines and is not shown; write the "
-                                                     "full-width space '　'"));
-        } else {
-            findings->push_back(FindingAt(source[i], what + " at the start of a row is not "
-                                                     "shown: indent with the full-width space "
-                                                     "'　'"));
-        }
+        const std::string message =
+            seenText ? what + " splits the row into two script lines and is not shown; write the "
+                              "full-width space '　'"
+                     : what + " at the start of a row is not shown: indent with the full-width "
+                              "space '　'";
+        findings->push_back(FindingAt(source[i], message));
         i = end - 1;
     }
 }
@@ -78,9 +75,9 @@ void FindRowFaults(const std::vector<SourceCharacter>& source, size_t readable,
     for (size_t r = 0; r < rows.size(); ++r) {
         const bool blank = IsBlank(source, rows[r]);
         if (blank && !inBlankRun && lastText != rows.size() && r < lastText) {
-            findings->push_back(FindingAt(source[rows[r].begin], "a blank row is nothing to the reader: no "
-                                                      "empty row is shown; write '　' alone on "
-                                                      "the row for a row break"));
+            findings->push_back(FindingAt(source[rows[r].begin],
+                                          "a blank row is nothing to the reader: no empty row is "
+                                          "shown; write '　' alone on the row for a row break"));
         }
         inBlankRun = blank;
         if (!blank) FindSpacesInRow(source, rows[r], findings);

@@ -12,10 +12,10 @@ const size_t ReaderLineBytes = 255;  // a line buffer of 256 with its NUL
 const size_t ReaderLineCount = 500;  // the reader stops reading there
 
 struct ScriptLine {
-    size_t first = 0;           // index of its first source character
-    size_t count = 0;           // how many source characters it is made of
-    std::string token;          // all its bytes in CP932
-    std::string held;           // the bytes the reader keeps of it
+    size_t first = 0;   // index of its first source character
+    size_t count = 0;   // how many source characters it is made of
+    std::string token;  // all its bytes in CP932
+    std::string held;   // the bytes the reader keeps of it
 };
 
 struct ScriptText {
@@ -29,8 +29,8 @@ ScriptText SplitIntoLines(const std::vector<SourceCharacter>& source);
 std::string ScriptBytes(const std::vector<SourceCharacter>& source);
 
 // What the reader takes each line for.
-bool IsColourLine(const std::string& held);  // exactly c0 or c1
-bool IsSoundLine(const std::string& held);   // first byte s
+bool IsColourLine(const std::string& held);    // exactly c0 or c1
+bool IsSoundLine(const std::string& held);     // first byte s
 bool IsRowBreakLine(const std::string& held);  // exactly the full-width space
 
 #endif

@@ -45,8 +45,9 @@ StoryCheck CheckStory(const std::string& utf8, const StoryCheckOptions& options,
         findings.push_back(FindingAt(YellowCodeOf(source, text.lines[walk.yellowFrom]),
                                      "the story ends in yellow: no c0 follows this c1"));
     if (read == 0)
-        findings.push_back(Finding{1, 1, "the story has no lines: the reader shows its cards and "
-                                         "nothing else"});
+        findings.push_back(Finding{1, 1,
+                                   "the story has no lines: the reader shows its cards and "
+                                   "nothing else"});
 
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
         return a.row != b.row ? a.row < b.row : a.column < b.column;

@@ -22,7 +22,7 @@ struct StoryCheck {
     int characters = 0;             // characters it types
     int pages = 0;
     int soundCues = 0;
-    long long readingMs = 0;        // every pause, page pause and cue at normal pace
+    long long readingMs = 0;  // every pause, page pause and cue at normal pace
 };
 
 StoryCheck CheckStory(const std::string& utf8, const StoryCheckOptions& options,

@@ -8,8 +8,8 @@
 // The font the presenter draws every story character with.
 ReaderTextMeasure::ReaderTextMeasure() {
     dc_ = CreateCompatibleDC(NULL);
-    font_ = CreateFontA(StoryFontHeight, 0, 0, 0, TextWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0,
-                        0, MinchoFaceName);
+    font_ = CreateFontA(StoryFontHeight, 0, 0, 0, TextWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+                        MinchoFaceName);
     if (dc_ == NULL || font_ == NULL) return;
     previousFont_ = SelectObject(dc_, font_);
     SIZE size = {0, 0};
@@ -29,7 +29,8 @@ int ReaderTextMeasure::Width(const std::string& text) {
     auto known = widths_.find(drawn);
     if (known != widths_.end()) return known->second;
     SIZE size = {0, 0};
-    if (!usable_ || !GetTextExtentPoint32A(dc_, drawn.data(), static_cast<int>(drawn.size()), &size))
+    if (!usable_ ||
+        !GetTextExtentPoint32A(dc_, drawn.data(), static_cast<int>(drawn.size()), &size))
         size.cx = 0;
     widths_.emplace(drawn, size.cx);
     return size.cx;

@@ -15,7 +15,8 @@ const uint16_t kFormatExtensible = 0xFFFE;
 
 uint32_t ReadLittleEndian(const std::string& bytes, size_t at, int size) {
     uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
     return value;
 }
 
@@ -73,7 +74,8 @@ bool FindCueFile(const std::string& folder, const std::string& name, std::string
 bool PlayableWaveLength(const std::string& image, double* ms) {
     if (image.size() < 12 || image.compare(0, 4, "RIFF") != 0 || image.compare(8, 4, "WAVE") != 0)
         return false;
-    const size_t end = std::min<uint64_t>(uint64_t(ReadLittleEndian(image, 4, 4)) + 8, image.size());
+    const size_t end =
+        std::min<uint64_t>(uint64_t(ReadLittleEndian(image, 4, 4)) + 8, image.size());
     Chunk fmt, data;
     for (size_t at = 12; at + 8 <= end && !(fmt.found && data.found);) {
         const uint64_t declared = ReadLittleEndian(image, at + 4, 4);
