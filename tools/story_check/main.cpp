@@ -15,9 +15,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -57,10 +55,14 @@ std::string FolderOf(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    bytes->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    char block[65536];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes->append(block, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
 }
 
 // Written beside its place and renamed, so that no half-written script is left.
