@@ -83,7 +83,7 @@ TEST_F(StoryChecker, ReportsEachFaultWhereItIs) {
         {5, 1, "a space at the start of a row is not shown"},
         {6, 1, "'c2' is not a colour line"},
         {7, 1, "'s1' is too short for a sound line: the reader looks for 'sound_1'"},
-        {9, 1, "sound_05.wav is missing from"},
+        {9, 1, "/sound_05.wav: the reader plays its default sound instead"},
         {10, 1, "sound_02.wav is not a wave file the reader can play"},
         {11, 1, "the reader plays sound_01.wav and does not show 'ぽん'"},
         {12, 1, "none of 'sもくり' is shown"},

@@ -160,8 +160,8 @@ double CheckCueFile(const std::vector<SourceCharacter>& source, const ScriptLine
     const std::string name = CueName(line.held);
     std::string path;
     if (!FindCueFile(folder, name, &path)) {
-        const std::string message =
-            name + " is missing from " + folder + ": the reader plays its default sound instead";
+        const std::string message = "there is no " + folder + "/" + name +
+                                    ": the reader plays its default sound instead";
         findings->push_back(FindingAt(source[line.first], message));
         return 0;
     }
