@@ -1,11 +1,10 @@
-// Reads a story script the way the reader does: bytes, white-space-separated
-// tokens, and the CP932 decoding of a token.
+// Reads the sample stories' files: their bytes, their conversion by iconv,
+// and a text line's double-byte characters.
 #ifndef TESTS_ASSETS_SCRIPT_READING_H
 #define TESTS_ASSETS_SCRIPT_READING_H
 
 #include <iconv.h>
 
-#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,39 +15,12 @@ inline std::string ReadFileBytes(const std::string& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-inline bool IsScriptSpace(unsigned char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// The tokens, as repeated "%s" reads find them.
-inline std::vector<std::string> ScriptTokens(const std::string& bytes) {
-    std::vector<std::string> tokens;
-    std::string token;
-    for (unsigned char c : bytes) {
-        if (IsScriptSpace(c)) {
-            if (!token.empty()) tokens.push_back(token);
-            token.clear();
-        } else {
-            token += static_cast<char>(c);
-        }
-    }
-    if (!token.empty()) tokens.push_back(token);
-    return tokens;
-}
-
-// Entries the reader fills: one per token, plus the empty read that meets the
-// end of a file ending in white space (or the one read of an empty file).
-inline size_t ScriptEntryCount(const std::string& bytes) {
-    const size_t tokens = ScriptTokens(bytes).size();
-    const bool endsInSpace = bytes.empty() || IsScriptSpace(static_cast<unsigned char>(bytes.back()));
-    return tokens + (endsInSpace ? 1 : 0);
-}
-
-// Decodes CP932 strictly into UTF-8; false on any byte sequence CP932 does not hold.
-inline bool DecodeCp932(const std::string& in, std::string* out) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
+// The whole UTF-8 text converted at once by glibc's iconv, as `iconv -f UTF-8
+// -t CP932` converts a file; false when it stops.
+inline bool IconvToCp932(const std::string& in, std::string* out) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    std::string buffer(in.size() * 4 + 4, '\0');
+    std::string buffer(in.size() * 2 + 4, '\0');
     char* src = const_cast<char*>(in.data());
     size_t srcLeft = in.size();
     char* dst = &buffer[0];
