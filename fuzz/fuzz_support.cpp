@@ -8,9 +8,14 @@
 
 namespace {
 
+// In memory where it can be: every input rewrites a file there, and a disk file
+// system may flush a truncated file to the disk on each close.
 void EnterScratchFolder() {
-    char folder[] = "/tmp/reader-fuzz-XXXXXX";
-    if (!mkdtemp(folder) || chdir(folder) != 0) std::abort();
+    char inMemory[] = "/dev/shm/reader-fuzz-XXXXXX";
+    char onDisk[] = "/tmp/reader-fuzz-XXXXXX";
+    const char* folder = mkdtemp(inMemory);
+    if (!folder) folder = mkdtemp(onDisk);
+    if (!folder || chdir(folder) != 0) std::abort();
 }
 
 }  // namespace

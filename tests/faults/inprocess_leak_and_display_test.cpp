@@ -33,17 +33,10 @@ class ReaderInProcess : public ::testing::Test {
 protected:
     ScratchFolder folder;
     void SetUp() override {
-        ASSERT_TRUE(StartReaderDisplay());
-        testhooks::UseTestClock(10000, true);
-        PacingEnabled = 1;
-        TextCursor = {TextMargin, TextMargin};
-        TextColour = 0xFFFFFF;
+        ASSERT_TRUE(StartStoryOnTestClock());
     }
     void TearDown() override {
-        PacingEnabled = 1;
-        testhooks::UseRealClock();
-        FreeScript();
-        StopReaderDisplay();
+        StopStory();
     }
     bool AnySurfaceLost() {
         for (LPDIRECTDRAWSURFACE surface : SurfaceTable)

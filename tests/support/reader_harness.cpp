@@ -4,7 +4,10 @@
 #include "episodes/episode_config.h"
 #include "platform/posix/test_hooks.h"
 #include "shell/main_window.h"
+#include "shell/pacing.h"
 #include "shell/startup.h"
+#include "story/bookmark.h"
+#include "story/line_presenter.h"
 #include "story/script.h"
 
 #include <algorithm>
@@ -27,6 +30,24 @@ void StopReaderDisplay() {
     std::memset(WorkPalette, 0, sizeof(WorkPalette));
     testhooks::ResetWindowAndScreen();
     MainWindow = NULL;
+}
+
+bool StartStoryOnTestClock() {
+    if (!StartReaderDisplay()) return false;
+    testhooks::UseTestClock(10000, true);
+    testhooks::ResetSound();
+    PacingEnabled = 1;
+    TextCursor = {TextMargin, TextMargin};
+    TextColour = 0xFFFFFF;
+    Bookmark = -1;
+    return true;
+}
+
+void StopStory() {
+    PacingEnabled = 1;
+    testhooks::UseRealClock();
+    FreeScript();
+    StopReaderDisplay();
 }
 
 void FreeScript() {

@@ -15,6 +15,12 @@ bool StartReaderDisplay(int width = 0, int height = 0);
 // and the screen of the Linux layer.
 void StopReaderDisplay();
 
+// The display as above on the test clock, with no sound played yet and the
+// story's state as at the program's start: pacing on, the pen at the margin in
+// white, no bookmark. StopStory undoes all of it and frees the script.
+bool StartStoryOnTestClock();
+void StopStory();
+
 // Empties ScriptLines and fills it with lines, as LoadScript would leave them.
 void SetScript(const std::vector<std::string>& lines);
 // Frees every script line and empties the table.

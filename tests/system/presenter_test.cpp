@@ -20,18 +20,10 @@ const int Black = 0;
 class Presenter : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(StartReaderDisplay());
-        testhooks::UseTestClock(10000, true);
-        testhooks::ResetSound();
-        PacingEnabled = 1;
-        TextCursor = {TextMargin, TextMargin};
-        TextColour = 0xFFFFFF;
+        ASSERT_TRUE(StartStoryOnTestClock());
     }
     void TearDown() override {
-        PacingEnabled = 1;
-        testhooks::UseRealClock();
-        FreeScript();
-        StopReaderDisplay();
+        StopStory();
     }
 
     // Presents the lines in order; the time each one took on the test clock.

@@ -48,20 +48,13 @@ ReaderRun PresentScriptFile(const std::string& name) {
 class CheckerAgainstPresenter : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(StartReaderDisplay());
-        testhooks::UseTestClock(10000, true);
-        testhooks::ResetSound();
-        PacingEnabled = 1;
-        TextCursor = {TextMargin, TextMargin};
-        TextColour = 0xFFFFFF;
+        ASSERT_TRUE(StartStoryOnTestClock());
         namespace fs = std::filesystem;
         for (const fs::directory_entry& cue : fs::directory_iterator(STORY_DIR "/sounds"))
             fs::copy_file(cue.path(), fs::path(folder.path()) / cue.path().filename());
     }
     void TearDown() override {
-        testhooks::UseRealClock();
-        FreeScript();
-        StopReaderDisplay();
+        StopStory();
     }
 
     void ExpectSameFigures(const std::string& utf8) {

@@ -1,5 +1,7 @@
 #include "tools/story_check/cp932.h"
 
+#include "platform/posix/kernel/kernel.h"
+
 #include <iconv.h>
 
 #include <cstdio>
@@ -29,31 +31,11 @@ bool EncodeCp932(char32_t code, std::string* bytes) {
     auto found = known.find(code);
     if (found == known.end()) {
         std::string converted;
-        const bool held = Convert(Utf8Of(code), &converted);
+        const bool held = Convert(posix::kernel::Utf8Of(code), &converted);
         found = known.emplace(code, std::make_pair(held, converted)).first;
     }
     if (found->second.first) *bytes = found->second.second;
     return found->second.first;
-}
-
-std::string Utf8Of(char32_t code) {
-    std::string out;
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-    return out;
 }
 
 std::string CodePointName(char32_t code) {

@@ -9,8 +9,6 @@
 // True, and the bytes, when CP932 holds the character.
 bool EncodeCp932(char32_t code, std::string* bytes);
 
-std::string Utf8Of(char32_t code);
-
 // "U+3002" for 。
 std::string CodePointName(char32_t code);
 

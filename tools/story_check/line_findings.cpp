@@ -1,5 +1,6 @@
 #include "tools/story_check/story_findings.h"
 
+#include "platform/posix/kernel/kernel.h"
 #include "tools/story_check/cp932.h"
 #include "tools/story_check/full_width.h"
 #include "tools/story_check/wave_length.h"
@@ -181,7 +182,7 @@ double CheckCueFile(const std::vector<SourceCharacter>& source, const ScriptLine
 
 std::string Quoted(const std::u32string& text) {
     std::string utf8 = "'";
-    for (char32_t code : text) utf8 += Utf8Of(code);
+    for (char32_t code : text) utf8 += posix::kernel::Utf8Of(code);
     return utf8 + "'";
 }
 

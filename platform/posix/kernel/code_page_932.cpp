@@ -59,9 +59,8 @@ DecodedCharacter DecodeCp932Character(const unsigned char* text, size_t left) {
     return {code == kInvalid ? kReplacementCodePoint : code, 2};
 }
 
-namespace {
-
-void AppendUtf8(std::string& out, uint32_t code) {
+std::string Utf8Of(uint32_t code) {
+    std::string out;
     if (code < 0x80) {
         out += static_cast<char>(code);
     } else if (code < 0x800) {
@@ -77,16 +76,15 @@ void AppendUtf8(std::string& out, uint32_t code) {
         out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
+    return out;
 }
-
-}  // namespace
 
 std::string Cp932ToUtf8(const char* text, size_t length) {
     std::string out;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     for (size_t i = 0; i < length;) {
         const DecodedCharacter character = DecodeCp932Character(bytes + i, length - i);
-        AppendUtf8(out, character.codePoint);
+        out += Utf8Of(character.codePoint);
         i += character.bytes;
     }
     return out;

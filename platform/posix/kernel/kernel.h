@@ -37,6 +37,9 @@ struct DecodedCharacter {
 // alone is.
 DecodedCharacter DecodeCp932Character(const unsigned char* text, size_t left);
 
+// One code point in UTF-8.
+std::string Utf8Of(uint32_t codePoint);
+
 // The bytes as UTF-8, each character decoded as above.
 std::string Cp932ToUtf8(const char* text, size_t length);
 

@@ -20,23 +20,43 @@ uint64_t ZeroByteMask(uint64_t word) {
     return (zeroHigh >> 7) * 0xFF;
 }
 
-// One row of a single-index keyed copy, eight pixels at a time.
+// Eight pixels of a single-index keyed copy.
+void CopyWordSkippingIndex(const uint8_t* from, uint8_t* to, uint64_t keyWord) {
+    uint64_t source, target;
+    std::memcpy(&source, from, 8);
+    const uint64_t keep = ZeroByteMask(source ^ keyWord);
+    if (keep == ~0ull) return;
+    if (keep == 0) {
+        std::memcpy(to, &source, 8);
+        return;
+    }
+    std::memcpy(&target, to, 8);
+    target = (source & ~keep) | (target & keep);
+    std::memcpy(to, &target, 8);
+}
+
+// True when all 64 pixels at from are the key: a text layer is mostly key, and
+// such a run is passed over with one test.
+bool AllKey(const uint8_t* from, uint64_t keyWord) {
+    uint64_t differs = 0;
+    for (int word = 0; word < 8; ++word) {
+        uint64_t source;
+        std::memcpy(&source, from + 8 * word, 8);
+        differs |= source ^ keyWord;
+    }
+    return differs == 0;
+}
+
+// One row of a single-index keyed copy, 64 pixels at a time where it can.
 void CopyRowSkippingIndex(const uint8_t* from, uint8_t* to, int count, uint8_t key) {
     const uint64_t keyWord = kOnes * key;
     int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        uint64_t source, target;
-        std::memcpy(&source, from + i, 8);
-        const uint64_t keep = ZeroByteMask(source ^ keyWord);
-        if (keep == ~0ull) continue;
-        if (keep == 0) {
-            std::memcpy(to + i, &source, 8);
-            continue;
-        }
-        std::memcpy(&target, to + i, 8);
-        target = (source & ~keep) | (target & keep);
-        std::memcpy(to + i, &target, 8);
+    for (; i + 64 <= count; i += 64) {
+        if (AllKey(from + i, keyWord)) continue;
+        for (int word = 0; word < 64; word += 8)
+            CopyWordSkippingIndex(from + i + word, to + i + word, keyWord);
     }
+    for (; i + 8 <= count; i += 8) CopyWordSkippingIndex(from + i, to + i, keyWord);
     for (; i < count; ++i) {
         if (from[i] != key) to[i] = from[i];
     }

@@ -30,15 +30,7 @@ WPARAM MouseKeyFlags() {
 }
 
 MSG MessageFor(UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG msg{};
-    msg.hwnd = MainWindow()->handle;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    msg.time = GetTickCount();
-    msg.pt.x = State().pointer.x;
-    msg.pt.y = State().pointer.y;
-    return msg;
+    return posix::user::MessageFor(MainWindow()->handle, message, wParam, lParam);
 }
 
 // Windows asks the window for its cursor before each mouse message.

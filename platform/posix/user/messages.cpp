@@ -71,15 +71,7 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window != nullptr && !IsMainWindow(window)) return FALSE;
-    MSG msg{};
-    msg.hwnd = window;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    msg.time = GetTickCount();
-    msg.pt.x = State().pointer.x;
-    msg.pt.y = State().pointer.y;
-    return State().queue.Post(msg) ? TRUE : FALSE;
+    return State().queue.Post(MessageFor(window, message, wParam, lParam)) ? TRUE : FALSE;
 }
 
 void WINAPI PostQuitMessage(int exitCode) { State().queue.RequestQuit(exitCode); }

@@ -62,6 +62,18 @@ void DestroyMainWindow(bool sendDestroy) {
     state.destroying = false;
 }
 
+MSG MessageFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg{};
+    msg.hwnd = window;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = GetTickCount();
+    msg.pt.x = State().pointer.x;
+    msg.pt.y = State().pointer.y;
+    return msg;
+}
+
 void SetActive(bool active) {
     UserState& state = State();
     if (active == state.active || state.window == nullptr) return;

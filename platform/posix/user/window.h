@@ -51,6 +51,9 @@ void DestroyMainWindow(bool sendDestroy);
 // A change of focus: the procedure is sent WM_ACTIVATEAPP; repeats are dropped.
 void SetActive(bool active);
 
+// A message for the queue, stamped with the time and the pointer's place.
+MSG MessageFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // True once for each quit signal received since the last call.
 bool TakeQuitSignal();
 
