@@ -4,7 +4,6 @@ would take of a cue (where it is, how long, how alike the wave file)."""
 import array
 import math
 import os
-import shutil
 import subprocess
 import tempfile
 import threading
@@ -237,5 +236,25 @@ def best_alignment(recording, cue, near, search_ms=20, rate=RECORD_RATE):
     return best
 
 
-def copy_for_test(source, destination):
-    shutil.copyfile(source, destination)
+def write_ding(path, rate=RECORD_RATE, seconds=0.35, pitch=880.0):
+    """A short soft ding, decaying: the kind of sound a system plays by default."""
+    frames = int(seconds * rate)
+    samples = array.array("h")
+    for i in range(frames):
+        t = i / rate
+        envelope = min(1.0, t / 0.005) * math.exp(-t * 9.0) * (frames - 1 - i) / (frames - 1)
+        tone = math.sin(2 * math.pi * pitch * t) + 0.3 * math.sin(4 * math.pi * pitch * t)
+        samples.append(int(round(envelope * tone * 0.3 * 32767)))
+    with wave.open(str(path), "wb") as out:
+        out.setnchannels(1)
+        out.setsampwidth(2)
+        out.setframerate(rate)
+        out.writeframes(samples.tobytes())
+
+
+def write_recording(samples, path):
+    with wave.open(str(path), "wb") as out:
+        out.setnchannels(1)
+        out.setsampwidth(2)
+        out.setframerate(RECORD_RATE)
+        out.writeframes(samples.tobytes())
