@@ -3,7 +3,7 @@ from the ink_watch probe (a screenshot takes too long to time a sound against)."
 import subprocess
 import threading
 
-from .processes import stop_process
+from .processes import end_with_parent, stop_process
 
 
 class InkWatch:
@@ -11,7 +11,8 @@ class InkWatch:
         x, y, width, height = region
         self._process = subprocess.Popen(
             [str(tool), str(x), str(y), str(width), str(height), str(seconds)], env=env,
-            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, start_new_session=True)
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, start_new_session=True,
+            preexec_fn=end_with_parent)
         self._first_ink = None
         self._seen = threading.Event()
         self._thread = threading.Thread(target=self._read, daemon=True)

@@ -11,7 +11,7 @@ import time
 import wave
 from pathlib import Path
 
-from .processes import stop_process
+from .processes import end_with_parent, stop_process
 
 SINK = "reader_test"
 RECORD_RATE = 22050  # mono, signed 16-bit
@@ -51,7 +51,8 @@ class PulseServer:
              "--system=no", "-n", "--log-target=stderr",
              "--load=module-native-protocol-unix auth-anonymous=1",
              "--load=module-null-sink sink_name=%s" % SINK],
-            env=env, stdout=self._log, stderr=subprocess.STDOUT, start_new_session=True)
+            env=env, stdout=self._log, stderr=subprocess.STDOUT, start_new_session=True,
+            preexec_fn=end_with_parent)
         self._wait_ready()
         return self
 
@@ -93,7 +94,12 @@ class PulseServer:
 
 class Recorder:
     """parec on the null sink's monitor, raw, with each block's arrival time, so that a
-    place in the recording maps onto time.monotonic()."""
+    place in the recording maps onto time.monotonic().
+
+    Its 10 ms blocks matter. With parec's default of 2 s the idle null sink runs two
+    seconds ahead; Wine's stream, fed on Wine's own 10 ms clock, then runs dry inside
+    the cue, the sink rewinds, and the monitor gives back pieces of the cue skipped
+    and repeated: shorter and higher, though the program played it right."""
 
     def __init__(self, env, log_path):
         self.env = env
@@ -108,7 +114,8 @@ class Recorder:
         self._process = subprocess.Popen(
             ["parec", "-d", SINK + ".monitor", "--raw", "--format=s16le",
              "--rate=%d" % RECORD_RATE, "--channels=1", "--latency-msec=10"],
-            env=self.env, stdout=subprocess.PIPE, stderr=self._log, start_new_session=True)
+            env=self.env, stdout=subprocess.PIPE, stderr=self._log, start_new_session=True,
+            preexec_fn=end_with_parent)
         self._thread = threading.Thread(target=self._read, daemon=True)
         self._thread.start()
         deadline = time.monotonic() + 15
@@ -215,9 +222,8 @@ def sounding_spans(samples, rate=RECORD_RATE, block_ms=5, threshold=0.1, gap_ms=
 
 
 def correlation_at(recording, cue, offset):
-    segment = recording[offset:offset + len(cue)]
-    if len(segment) < len(cue):
-        return -1.0
+    segment = list(recording[offset:offset + len(cue)])
+    segment += [0] * (len(cue) - len(segment))  # a recording cut short is silent after
     energy = math.sqrt(sum(x * x for x in segment) * sum(x * x for x in cue))
     if energy == 0:
         return 0.0
