@@ -7,7 +7,7 @@ from pathlib import Path
 
 from harness.checks import expect
 from harness.ink import InkWatch
-from harness.play import write_bookmark
+from harness.play import episode_file, write_bookmark
 from harness.registry import case
 from harness.session import Skip
 from harness.sound import (RECORD_RATE, PulseServer, Recorder, best_alignment,
@@ -34,7 +34,8 @@ def row_region(row):
 
 
 def write_story(session, lines):
-    (session.folder / "mokuri0.dat").write_bytes("\n".join(lines + [""]).encode("cp932"))
+    script = session.folder / episode_file("part1", "script")
+    script.write_bytes("\n".join(lines + [""]).encode("cp932"))
     write_bookmark(session.folder, "part1", 0)
     for stale in session.folder.glob("sound_*.wav"):
         stale.unlink()
