@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64 wine wine64
   xvfb xdotool imagemagick x11-utils xauth openbox locales
   clang libclang-rt-14-dev
-  sox
+  sox pulseaudio pulseaudio-utils
 )
 
 missing=()

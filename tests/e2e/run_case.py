@@ -13,6 +13,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import cases_display  # noqa: F401  (they register their cases)
 import cases_input  # noqa: F401
 import cases_parity  # noqa: F401
+import cases_sound  # noqa: F401
 import cases_story  # noqa: F401
 from harness import play
 from harness.registry import CASES, screen_size

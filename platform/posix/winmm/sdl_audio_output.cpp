@@ -2,6 +2,7 @@
 #include "platform/posix/winmm/audio_output.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -40,9 +41,24 @@ Uint64 FramesToMs(Uint64 frames, int rate) { return (frames * 1000 + rate - 1) /
 
 void CloseAtExit() { CloseAudioDevice(); }
 
+extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA reports each failed probe of a missing card on stderr through its error
+// handler, so a machine without sound would print a screenful at the first cue.
+// The failure still reaches us through SDL. SDL may load ALSA at run time, so the
+// handler is set through the same library, found the same way; it stays loaded.
+void SilenceAlsaErrors() {
+    using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (alsa == nullptr) return;
+    auto setHandler = reinterpret_cast<int (*)(ErrorHandler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr) setHandler(IgnoreAlsaError);
+}
+
 bool OpenDevice(AudioOutput& out) {
     // Audio errors come back through SDL_GetError; keep SDL's own log quiet.
     SDL_LogSetPriority(SDL_LOG_CATEGORY_AUDIO, SDL_LOG_PRIORITY_CRITICAL);
+    SilenceAlsaErrors();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec desired{};
     desired.freq = kDeviceRate;

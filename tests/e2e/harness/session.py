@@ -93,6 +93,8 @@ class Session:
         self.desktop = None
         self._running = []
         self._temp = None
+        # Variables a case sets for the programs it starts; None removes one.
+        self.env_changes = {}
 
     def __enter__(self):
         if self.artifacts.exists():
@@ -115,7 +117,13 @@ class Session:
         self._temp.cleanup()
 
     def env(self):
-        return dict(os.environ, **self.platform.env(), **self.x.env())
+        env = dict(os.environ, **self.platform.env(), **self.x.env())
+        for name, value in self.env_changes.items():
+            if value is None:
+                env.pop(name, None)
+            else:
+                env[name] = value
+        return env
 
     def start(self, program):
         log = self.artifacts / ("%s-%d.log" % (program, len(self._running)))

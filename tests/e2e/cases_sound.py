@@ -1,0 +1,155 @@
+"""Sound cues as a listener hears them: part1 plays a tiny story through its own
+PulseAudio server, whose null sink's monitor is recorded; the cue must come back as
+the wave file, the story must wait for it, a missing cue must play the default
+sound, and without any sound server the story goes on at once, silently."""
+import time
+from pathlib import Path
+
+from harness.checks import expect
+from harness.ink import InkWatch
+from harness.play import episode_file, write_bookmark
+from harness.registry import case
+from harness.session import Skip
+from harness.sound import (RECORD_RATE, PulseServer, Recorder, best_alignment,
+                           read_wave_mono, sound_free_env, sounding_spans, write_recording,
+                           write_sweep)
+
+CUE_SECONDS = 1.0
+# Each text line ends with a full stop, so the next one starts a row of its own.
+STORY = ["あいう。", "s01", "えお。", "s09", "かき。"]
+STORY_TIMEOUT = 60  # seconds to the last row: title cards and fade-in come first
+# The recording's clock: parec's 10 ms blocks and the null sink's few milliseconds
+# of rendering ahead put a sound's place within about 20 ms of when it played;
+# the screen is polled every 5 ms. A character up to this much before the cue's
+# recorded end still counts as after it; a real asynchronous start is a whole cue early.
+CLOCK_TOLERANCE = 0.03
+# The story's next step after a cue: a compose and a flip; more than this is a stall.
+LONGEST_RESUME = 0.3
+SHORTEST_DEFAULT_SOUND = 0.15
+
+
+def row_region(row):
+    """The left end of a text row at 640x480, where a row's first character lands."""
+    return (0, 10 + 31 * row, 120, 31)
+
+
+def write_story(session, lines):
+    script = session.folder / episode_file("part1", "script")
+    script.write_bytes("\n".join(lines + [""]).encode("cp932"))
+    write_bookmark(session.folder, "part1", 0)
+    for stale in session.folder.glob("sound_*.wav"):
+        stale.unlink()
+    cue = session.folder / "sound_01.wav"
+    write_sweep(cue, CUE_SECONDS)
+    return cue
+
+
+def watch_rows(session, rows):
+    tool = session.platform.tools_dir / "ink_watch"
+    return [InkWatch(tool, session.env(), row_region(row), STORY_TIMEOUT + 30) for row in rows]
+
+
+def first_ink_of(watches, timeout):
+    times = [watch.first_ink(timeout) for watch in watches]
+    for watch in watches:
+        watch.stop()
+    return times
+
+
+def report(session, lines):
+    (session.artifacts / "figures.txt").write_text("\n".join(lines) + "\n")
+    for line in lines:
+        print(line)
+
+
+@case("sound.cue_heard_then_story_goes_on.part1", programs=["part1"], size=(640, 480))
+def cue_heard(session):
+    cue_path = write_story(session, STORY)
+    cue = read_wave_mono(cue_path)
+    with PulseServer() as server:
+        session.env_changes.update(server.env(), SDL_AUDIODRIVER=None)
+        with Recorder(session.env(), session.artifacts / "parec.log") as recorder:
+            watches = watch_rows(session, (1, 2))
+            running = session.start("part1")
+            second_row, third_row = first_ink_of(watches, STORY_TIMEOUT)
+            time.sleep(0.2)
+        running.stop()
+    samples = recorder.samples()
+    write_recording(samples, session.artifacts / "heard.wav")
+    expect(second_row is not None, "the text after the cue never showed")
+    expect(third_row is not None, "the text after the missing cue never showed")
+
+    spans = sounding_spans(samples)
+    expect(spans, "nothing was heard (see heard.wav)")
+    first, end = spans[0]
+    length = (end - first) / RECORD_RATE
+    correlation, _ = best_alignment(samples, cue, first)
+    after_cue = second_row - recorder.time_of(end)
+    figures = ["cue: heard %.3f s of %.3f s, correlation %.3f, next character %+.0f ms after its end"
+               % (length, len(cue) / RECORD_RATE, correlation, after_cue * 1000)]
+
+    # The missing cue's default sound fades away: its end is where it falls below
+    # 2% of its own loudest, not of the cue's.
+    rest = samples[end + int(0.1 * RECORD_RATE):]
+    default_spans = sounding_spans(rest, threshold=0.02)
+    if default_spans:
+        default_first, default_end = default_spans[0]
+        offset = end + int(0.1 * RECORD_RATE)
+        default_length = (default_end - default_first) / RECORD_RATE
+        after_default = third_row - recorder.time_of(offset + default_end)
+        figures.append("default sound: heard %.3f s, next character %+.0f ms after its end"
+                       % (default_length, after_default * 1000))
+    report(session, figures)
+
+    expect(abs(length - len(cue) / RECORD_RATE) <= 0.05,
+           "the cue was heard for %.3f s, not %.3f s" % (length, len(cue) / RECORD_RATE))
+    expect(correlation >= 0.9, "the recorded cue correlates only %.3f with the file" % correlation)
+    expect(-CLOCK_TOLERANCE <= after_cue <= LONGEST_RESUME,
+           "the next character showed %+.0f ms after the cue's end" % (after_cue * 1000))
+    expect(default_spans, "the missing cue played no default sound")
+    expect(recorder.time_of(offset + default_first) > second_row,
+           "the default sound played before the text in front of it")
+    expect(default_length >= SHORTEST_DEFAULT_SOUND,
+           "the default sound lasted only %.3f s" % default_length)
+    expect(-CLOCK_TOLERANCE <= after_default <= LONGEST_RESUME,
+           "the next character showed %+.0f ms after the default sound's end"
+           % (after_default * 1000))
+
+
+def has_sound_card():
+    cards = Path("/proc/asound/cards")
+    return cards.exists() and "no soundcards" not in cards.read_text()
+
+
+@case("sound.no_server_no_pause_no_output.part1", programs=["part1"], size=(640, 480))
+def no_server(session):
+    if has_sound_card():
+        raise Skip("this machine has a sound card, so there is a sound device after all")
+    write_story(session, STORY[:3])
+    runtime = session.folder / "runtime"
+    runtime.mkdir(mode=0o700)
+    session.env_changes.update(sound_free_env(runtime), SDL_AUDIODRIVER=None)
+    if session.platform.wine:
+        # The prefix's home holds ALSA's null device, which is a sound device.
+        home = session.folder / "home"
+        home.mkdir()
+        session.env_changes["HOME"] = str(home)
+    watches = watch_rows(session, (0, 1))
+    running = session.start("part1")
+    first_row, second_row = first_ink_of(watches, STORY_TIMEOUT)
+    expect(first_row is not None and second_row is not None, "the story's text never showed")
+    # The rest of the run, closing cards and exit included, fast-forwarded.
+    session.desktop.key_down("Control_L")
+    code = running.exit_code(60)
+    expect(code == 1, "the run ended with %s, not exit code 1" % code)
+    # あ, い, う and 。 take 100, 100, 100 and 500 ms; a cue played would add its second.
+    gap = second_row - first_row
+    report(session, ["no server: the row after the cue began %.0f ms after the first (800 ms "
+                     "of pacing)" % (gap * 1000)])
+    expect(gap <= 0.8 + LONGEST_RESUME,
+           "the row after the cue began %.0f ms after the first row: the story paused"
+           % (gap * 1000))
+    if not session.platform.wine:  # Wine prints its own notes
+        running.stop()
+        output = Path(running.log.name).read_bytes()
+        expect(output == b"", "the program printed on the terminal: %r" % output[:300])
