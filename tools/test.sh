@@ -40,3 +40,8 @@ LSAN_OPTIONS=suppressions="$root/tests/faults/lsan.supp":print_suppressions=0 \
 
 step "Fuzz targets (libFuzzer, bounded time each)"
 tools/fuzz.sh
+
+step "Packages: the Debian package and the Windows zip, linted, installed and played"
+tools/package.sh
+# The Wine prefix of the end-to-end tests is reused.
+python3 tests/e2e/package_checks.py --dist "$root/dist" --work-root "$root/build/e2e"
