@@ -44,4 +44,5 @@ tools/fuzz.sh
 step "Packages: the Debian package and the Windows zip, linted, installed and played"
 tools/package.sh
 # The Wine prefix of the end-to-end tests is reused.
-python3 tests/e2e/package_checks.py --dist "$root/dist" --work-root "$root/build/e2e"
+python3 tests/e2e/package_checks.py --dist "$root/dist" --work-root "$root/build/e2e" \
+        --tools-dir "$root/build/tests/e2e/probes"

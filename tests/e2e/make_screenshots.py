@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Takes the README's pictures with the end-to-end harness: part1 from the Linux
-build under Xvfb at 640x480, its second title card (the story's title) and a story page, written to
+build (with its tests, for the probes) under Xvfb at 640x480, its second title card (the story's title) and a story page, written to
 docs/ as palette PNGs (the screen has 256 colours, so nothing is lost).
     python3 tests/e2e/make_screenshots.py [--build build]"""
 import argparse
@@ -15,6 +15,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 from cases_story import cards_are_centred, expect_end, shows_backdrop  # noqa: E402
 from harness.checks import poll_screen  # noqa: E402
 from harness.image import read_bmp8, write_png  # noqa: E402
+from harness import play  # noqa: E402
 from harness.play import write_bookmark  # noqa: E402
 from harness.session import Platform, Session  # noqa: E402
 
@@ -38,6 +39,7 @@ def main():
     parser.add_argument("--build", default=str(SOURCE / "build"))
     args = parser.parse_args()
     build = Path(args.build).resolve()
+    play.TOOLS_DIR = str(build / "tests" / "e2e" / "probes")
     docs = SOURCE / "docs"
     docs.mkdir(exist_ok=True)
     backdrop, _ = read_bmp8(SOURCE / "resources" / "kabe0.bmp")

@@ -17,6 +17,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 from cases_story import expect_end, first_row_has_text  # noqa: E402
 from harness.checks import expect, poll_screen  # noqa: E402
+from harness import play  # noqa: E402
 from harness.play import Story  # noqa: E402
 from harness.session import Platform, Running, Session, Skip  # noqa: E402
 from harness.wine import WinePrefix  # noqa: E402
@@ -117,7 +118,7 @@ def check_installed_package(deb, work_root):
 def play_installed_part1(session, deb):
     reader = Reader(session, session.folder / "home")
     reader.home.mkdir()
-    story = Story(story_path())
+    story = Story(Path(story_path()).parent, "part1")
 
     # First run: the folder is made; Ctrl held a moment carries the story on, and a
     # key then stores the line on screen in the reader's folder.
@@ -202,7 +203,10 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--dist", default=str(SOURCE / "dist"))
     parser.add_argument("--work-root", default=str(SOURCE / "build" / "e2e"))
+    parser.add_argument("--tools-dir", default=str(SOURCE / "build" / "tests" / "e2e" / "probes"),
+                        help="the Linux build's probes, which read scripts as the reader does")
     args = parser.parse_args()
+    play.TOOLS_DIR = str(Path(args.tools_dir).resolve())
     dist = Path(args.dist)
     debs = sorted(dist.glob("%s_*.deb" % PACKAGE))
     zips = sorted(dist.glob("%s-*-windows.zip" % PACKAGE))
