@@ -1,16 +1,32 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the play command and the tests need.
+# Installs the Debian packages one command needs, and only those:
+#   tools/install-deps.sh play       build and play (tools/play.sh)
+#   tools/install-deps.sh package    also the Windows cross-compiler and the packaging tools
+#   tools/install-deps.sh test       everything every test needs (tools/test.sh)
 set -euo pipefail
 
-packages=(
+play=(
   cmake g++ pkg-config make
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho
+)
+package=(
+  g++-mingw-w64-x86-64 dpkg-dev file imagemagick
+)
+tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  g++-mingw-w64-x86-64 wine wine64
-  xvfb xdotool imagemagick x11-utils xauth openbox locales
+  wine wine64
+  xvfb xdotool x11-utils xauth openbox locales
   clang libclang-rt-14-dev
   sox pulseaudio pulseaudio-utils
+  lintian desktop-file-utils
 )
+
+case "${1:-}" in
+  play) packages=("${play[@]}") ;;
+  package) packages=("${play[@]}" "${package[@]}") ;;
+  test) packages=("${play[@]}" "${package[@]}" "${tests[@]}") ;;
+  *) echo "usage: $0 play|package|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 part=${1:-part1}
 case "$part" in part1|part2) ;; *) echo "usage: $0 [part1|part2]" >&2; exit 2 ;; esac
 
-tools/install-deps.sh
+# Only what building and playing need; the tests' tools stay out (tools/test.sh).
+tools/install-deps.sh play
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target "$part" play_data
 

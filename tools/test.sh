@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both programs for Linux and for Windows, and
 # runs every test: unit and integration tests, the end-to-end tests under Xvfb
-# and Wine, the sanitizer build and the fuzz targets.
+# and Wine, the sanitizer build and the fuzz targets; then builds the Debian package
+# and the Windows zip, lints them, installs the package and plays it like a reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -10,7 +11,7 @@ jobs=$(nproc)
 step() { printf '\n== %s\n' "$*"; }
 
 step "Installing packages"
-tools/install-deps.sh
+tools/install-deps.sh test
 
 step "Windows build (MinGW-w64)"
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
@@ -18,7 +19,8 @@ cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake 
 cmake --build build-windows -j"$jobs"
 
 step "Linux build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# Every test's tools are installed: a missing one fails here rather than leaving tests out.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREADER_REQUIRE_ALL_TESTS=ON \
       -DREADER_WINDOWS_BUILD_DIR="$root/build-windows" >/dev/null
 cmake --build build -j"$jobs"
 
@@ -26,7 +28,8 @@ step "Tests: unit, integration and end-to-end"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 step "Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer, leak checker)"
-cmake -S . -B build-sanitize -DREADER_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build-sanitize -DREADER_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DREADER_REQUIRE_ALL_TESTS=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 # Leaks inside the system libraries (fontconfig, SDL's drivers) are not ours; the
 # file says which and why.
@@ -37,3 +40,9 @@ LSAN_OPTIONS=suppressions="$root/tests/faults/lsan.supp":print_suppressions=0 \
 
 step "Fuzz targets (libFuzzer, bounded time each)"
 tools/fuzz.sh
+
+step "Packages: the Debian package and the Windows zip, linted, installed and played"
+tools/package.sh
+# The Wine prefix of the end-to-end tests is reused.
+python3 tests/e2e/package_checks.py --dist "$root/dist" --work-root "$root/build/e2e" \
+        --tools-dir "$root/build/tests/e2e/probes"
