@@ -141,7 +141,17 @@ class Session:
 
     def wait_window(self, program, timeout=60):
         name = PROBE_WINDOWS.get(program, READER_WINDOW)
-        return self.desktop.wait_window(name, timeout)
+        return self.desktop.wait_window(name, timeout, gone=self._ended_program)
+
+    def _ended_program(self):
+        """Why the program started last is gone, with its log's end; or None."""
+        if not self._running or self._running[-1].process.poll() is None:
+            return None
+        running = self._running[-1]
+        running.log.flush()
+        tail = Path(running.log.name).read_bytes()[-600:].decode("utf-8", "replace")
+        return "the program ended with exit code %d first; its log ends:\n%s" % (
+            running.process.returncode, tail)
 
     def screenshot(self, name):
         return screenshot(self.env(), self.artifacts / (name + ".png"))

@@ -21,8 +21,9 @@ class Desktop:
         match = re.search(r'= "(.*)"', out)
         return match.group(1) if match else ""
 
-    def wait_window(self, name_pattern, timeout=60):
-        """The id of the first visible window whose name matches, waiting for it.
+    def wait_window(self, name_pattern, timeout=60, gone=lambda: None):
+        """The id of the first visible window whose name matches, waiting for it;
+        gone() says why to stop waiting (a program that has ended), or None.
 
         xdotool matches the legacy WM_NAME, which an SDL window in the C locale
         carries garbled; its UTF-8 _NET_WM_NAME is the name a person sees."""
@@ -36,6 +37,9 @@ class Desktop:
             for window in (line for line in visible.stdout.split() if line.isdigit()):
                 if re.search(name_pattern, self._utf8_name(window)):
                     return int(window)
+            reason = gone()
+            if reason:
+                raise AssertionError("no window named %r: %s" % (name_pattern, reason))
             time.sleep(0.1)
         raise AssertionError("no window named %r appeared within %d s" % (name_pattern, timeout))
 
