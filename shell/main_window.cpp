@@ -38,6 +38,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         return 1;  // the window is never closed from outside
     case WM_ACTIVATEAPP:
+        // Ctrl's key-up goes to the program that takes the focus: without this the
+        // story would race on unseen, and go on racing with no key held.
+        if (!wParam) PacingEnabled = 1;
         // The first activation comes with the window itself.
         if (!ActivationSeen) {
             ActivationSeen = 1;
