@@ -10,7 +10,7 @@ import time
 
 from harness.checks import BLACK, WHITE, expect, poll_screen
 from harness.image import read_bmp8
-from harness.play import EPISODES, read_bookmark, write_bookmark
+from harness.play import episode_file, read_bookmark, write_bookmark
 from harness.processes import stop_process
 from harness.registry import case
 
@@ -35,7 +35,7 @@ END_TIMEOUT = 120
 def write_story(session, part):
     lines, words = STORY_SIZE[session.platform.name]
     text = "\n".join([STORY_WORDS * words] * lines) + "\n"
-    (session.folder / EPISODES[part]["script"]).write_bytes(text.encode("cp932"))
+    (session.folder / episode_file(part, "script")).write_bytes(text.encode("cp932"))
     write_bookmark(session.folder, part, 0)
 
 
