@@ -3,11 +3,14 @@
 
 #include <cstdlib>
 
+PictureLoad LoadedPicture = {NULL, 0, 0, 0, 0, 0, 0, 0};
+
 int Display::LoadBitmapToSurface(const char* resourceName, int width, int height, int destX,
                                  int destY, int sourceX, int sourceY, int slot) {
     HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), resourceName,
                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap) std::exit(1);
+    LoadedPicture = {resourceName, width, height, destX, destY, sourceX, sourceY, slot};
 
     HDC memoryDC = CreateCompatibleDC(NULL);
     HGDIOBJ previousBitmap = SelectObject(memoryDC, bitmap);

@@ -25,12 +25,31 @@ extern LPDIRECTDRAWSURFACE SurfaceTable[SurfaceSlotCount];
 extern LPDIRECTDRAWPALETTE DisplayPalette;
 extern PALETTEENTRY MasterPalette[256];
 extern PALETTEENTRY WorkPalette[256];
+extern PALETTEENTRY* LastSentPalette;  // what the display shows: Master or Work
+
+// The mode InitDisplay took, taken again when the primary comes back in another.
+extern int DisplayModeWidth;
+extern int DisplayModeHeight;
+
+// The last LoadBitmapToSurface, done again when its surface has lost its memory.
+struct PictureLoad {
+    const char* resourceName;  // null until a picture is loaded
+    int width, height, destX, destY, sourceX, sourceY, slot;
+};
+extern PictureLoad LoadedPicture;
 
 struct Display {
     int InitDisplay(HWND window, int modeWidth, int modeHeight, int backdropWidth,
                     int backdropHeight);
     void ReleaseDisplay();
-    void RestoreSurfaces();
+    // Restores lost surfaces, then clears the front page and flips. When lost
+    // surfaces came back, it first puts back what the display drew itself (both
+    // pages cleared, the picture with its keys, the text layer filled with the
+    // key) and returns 1 with MasterPalette in effect, so that the caller can put
+    // back its own drawing before TheBrightness.ResendPalette(). active says the
+    // program has the focus (WM_ACTIVATEAPP's wParam): only then may it take its
+    // display mode back.
+    int RestoreSurfaces(BOOL active);
     void ClearSurface(int slot);
     void FlipPages();
     int LoadPaletteFromBitmap(const char* resourceName);
@@ -50,6 +69,7 @@ struct Brightness {
     void SetBrightness(int offset);
     void FadeUp(int from, int to);
     void FadeDown(int from, int to);
+    void ResendPalette();  // LastSentPalette again, as after a loss of the display
 };
 
 struct RectPainter {

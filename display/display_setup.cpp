@@ -8,6 +8,8 @@ Display TheDisplay;
 LPDIRECTDRAW DirectDrawObject = NULL;
 LPDIRECTDRAWSURFACE SurfaceTable[SurfaceSlotCount] = {};
 LPDIRECTDRAWPALETTE DisplayPalette = NULL;
+int DisplayModeWidth = 0;
+int DisplayModeHeight = 0;
 
 LPDIRECTDRAWSURFACE SurfaceAt(int slot) {
     if (slot < 0 || slot >= SurfaceSlotCount) return NULL;
@@ -19,6 +21,8 @@ LPDIRECTDRAWSURFACE SurfaceAt(int slot) {
 int Display::InitDisplay(HWND window, int modeWidth, int modeHeight, int backdropWidth,
                          int backdropHeight) {
     if (DirectDrawCreate(NULL, &DirectDrawObject, NULL) != DD_OK) return 0;
+    DisplayModeWidth = modeWidth;
+    DisplayModeHeight = modeHeight;
     if (DirectDrawObject->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) != DD_OK)
         return 0;
     if (DirectDrawObject->SetDisplayMode(modeWidth, modeHeight, 8) != DD_OK) return 0;
@@ -68,16 +72,62 @@ void Display::ReleaseDisplay() {
     if (DirectDrawObject) DirectDrawObject->Release();
 }
 
-// Brings back what DirectDraw marked lost; the contents are not redrawn.
-void Display::RestoreSurfaces() {
-    const int restoreOrder[] = {BackdropSurface, TextLayerSurface, SpareSurface, SpareSurface + 1,
-                                FrontSurface};
-    for (int slot : restoreOrder) {
+namespace {
+
+const int RestoreOrder[] = {BackdropSurface, TextLayerSurface, SpareSurface, SpareSurface + 1,
+                            FrontSurface};
+
+// Restores each lost surface; true when one was lost. wrongMode is set when the
+// primary could not come back because the screen is in another mode.
+bool RestoreLostSurfaces(bool* wrongMode) {
+    bool anyLost = false;
+    for (int slot : RestoreOrder) {
         LPDIRECTDRAWSURFACE surface = SurfaceTable[slot];
-        if (surface && surface->IsLost() != DD_OK) surface->Restore();
+        if (!surface || surface->IsLost() == DD_OK) continue;
+        anyLost = true;
+        if (surface->Restore() == DDERR_WRONGMODE && slot == FrontSurface) *wrongMode = true;
     }
+    return anyLost;
+}
+
+bool AnySurfaceLost() {
+    for (int slot : RestoreOrder) {
+        if (SurfaceTable[slot] && SurfaceTable[slot]->IsLost() != DD_OK) return true;
+    }
+    return false;
+}
+
+// A restored surface holds whatever the driver left in it. GDI matches the
+// picture's and the key's colours against the palette in effect, so the
+// picture's own palette is sent first, whatever the brightness was.
+void PutBackDisplayContents() {
+    TheDisplay.ClearSurface(BackSurface);
+    TheDisplay.ClearSurface(FrontSurface);
+    if (DisplayPalette) DisplayPalette->SetEntries(0, 0, 256, MasterPalette);
+    if (LoadedPicture.resourceName) {
+        const PictureLoad load = LoadedPicture;
+        TheDisplay.LoadBitmapToSurface(load.resourceName, load.width, load.height, load.destX,
+                                       load.destY, load.sourceX, load.sourceY, load.slot);
+    }
+    TheRectPainter.FillRectOn(TextLayerSurface, 0, 0, 640, 480, KeyFillColour);
+}
+
+}  // namespace
+
+int Display::RestoreSurfaces(BOOL active) {
+    bool wrongMode = false;
+    const bool lost = RestoreLostSurfaces(&wrongMode);
+    // A system may give the desktop its own mode while the program is away and
+    // leave it so on return (Wine does): the primary comes back only in its mode.
+    if (wrongMode && active && DirectDrawObject) {
+        DirectDrawObject->SetDisplayMode(DisplayModeWidth, DisplayModeHeight, 8);
+        RestoreLostSurfaces(&wrongMode);
+    }
+    const int contentsLost = lost && !AnySurfaceLost();
+    if (contentsLost) PutBackDisplayContents();
     ClearSurface(FrontSurface);
     FlipPages();
+    return contentsLost;
 }
 
 void Display::ClearSurface(int slot) {

@@ -9,6 +9,7 @@ Brightness TheBrightness;
 
 PALETTEENTRY MasterPalette[256] = {};
 PALETTEENTRY WorkPalette[256] = {};
+PALETTEENTRY* LastSentPalette = MasterPalette;  // CreatePalette starts from it
 
 int Display::LoadPaletteFromBitmap(const char* resourceName) {
     HRSRC resource = FindResourceA(NULL, resourceName, RT_BITMAP);
@@ -30,6 +31,7 @@ int Display::LoadPaletteFromBitmap(const char* resourceName) {
         MasterPalette[index].peFlags = 0;
     }
     if (DisplayPalette) DisplayPalette->SetEntries(0, 0, 256, MasterPalette);
+    LastSentPalette = MasterPalette;
     return 1;
 }
 
@@ -57,6 +59,11 @@ void Brightness::SetBrightness(int offset) {
     }
     WorkPalette[FixedPaletteIndex] = MasterPalette[FixedPaletteIndex];
     if (DisplayPalette) DisplayPalette->SetEntries(0, 0, 256, WorkPalette);
+    LastSentPalette = WorkPalette;
+}
+
+void Brightness::ResendPalette() {
+    if (DisplayPalette) DisplayPalette->SetEntries(0, 0, 256, LastSentPalette);
 }
 
 // Each step lasts FadeStepMs from its mark, the palette work included.

@@ -4,6 +4,8 @@
 #include "shell/pacing.h"
 #include "shell/quit.h"
 #include "story/bookmark.h"
+#include "story/line_presenter.h"
+#include "story/story_driver.h"
 
 HWND MainWindow = NULL;
 unsigned char ActivationSeen = 0;
@@ -13,6 +15,17 @@ namespace {
 [[noreturn]] void QuitWithBookmark() {
     if (Bookmark != -1) SaveBookmark(Bookmark);
     QuitProgram();
+}
+
+// Every switch away or back may have cost the surfaces their memory. Once they
+// are back with the picture, the page's text is typed again while the picture's
+// palette is in effect (GDI matches colours against it), then the palette goes
+// back to its brightness and the page is shown.
+void RestoreDisplay(BOOL active) {
+    if (!TheDisplay.RestoreSurfaces(active)) return;
+    if (StoryOnScreen) RedrawPageText();
+    TheBrightness.ResendPalette();
+    if (StoryOnScreen) ShowPage();
 }
 
 }  // namespace
@@ -25,12 +38,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         return 1;  // the window is never closed from outside
     case WM_ACTIVATEAPP:
-        // The first activation comes with the window itself; every later switch
-        // away or back may have cost the exclusive surfaces their memory.
+        // Ctrl's key-up goes to the program that takes the focus: without this the
+        // story would race on unseen, and go on racing with no key held.
+        if (!wParam) PacingEnabled = 1;
+        // The first activation comes with the window itself.
         if (!ActivationSeen) {
             ActivationSeen = 1;
         } else {
-            TheDisplay.RestoreSurfaces();
+            RestoreDisplay(static_cast<BOOL>(wParam));
         }
         return 1;
     case WM_SETCURSOR:

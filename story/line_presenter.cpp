@@ -10,6 +10,8 @@
 
 TextPosition TextCursor = {TextMargin, TextMargin};
 COLORREF TextColour = White;
+PageOrigin PageStart = {0, 0, {TextMargin, TextMargin}, White};
+int PageCharacters = 0;
 
 namespace {
 
@@ -42,18 +44,13 @@ void BreakPage() {
     if (!PacingEnabled) TheDisplay.CopyOpaque(0, 0, 640, 480, FrontSurface, BackdropSurface);
     TextCursor.x = TextMargin;
     TextCursor.y = TextMargin;
+    PageCharacters = 0;
 }
 
 int DrawCharacter(const char* character, int slot) {
     return TheTextPainter.DrawScreenText(TextCursor.x, TextCursor.y, character, StoryFontHeight,
                                          0, TextWeight, 3, TextColour, 0, MinchoFaceName,
                                          SHIFTJIS_CHARSET, slot);
-}
-
-void ComposeAndShow() {
-    TheDisplay.CopyOpaque(0, 0, 640, 480, BackSurface, BackdropSurface);
-    TheDisplay.CopyKeyed(0, 0, 640, 480, BackSurface, TextLayerSurface);
-    TheDisplay.FlipPages();
 }
 
 // The row break and the extra pause after the character at p, just drawn.
@@ -72,6 +69,33 @@ DWORD ApplyPunctuation(const char* line, int p) {
     return extraPause;
 }
 
+// The first tests of every pass: the line ends here, or is a colour line, whose
+// colour is taken.
+bool EndsOrTakesColour(const char* line, int p) {
+    if (BytesEqual(line + p, "", 1)) return true;
+    if (BytesEqual(line + p, "c1", 3)) {
+        TextColour = Yellow;
+        return true;
+    }
+    if (BytesEqual(line + p, "c0", 3)) {
+        TextColour = White;
+        return true;
+    }
+    return false;
+}
+
+bool IsSoundCue(const char* line) { return line[0] == 's'; }
+
+// Draws the two bytes at p at the pen on the text layer (and on the front page
+// too when asked), moves the pen on by the width drawn and applies the row rules;
+// returns the extra pause the character asks for.
+DWORD TypeCharacter(const char* line, int p, bool alsoOnFront) {
+    const char character[3] = {line[p], line[p + 1], '\0'};
+    if (alsoOnFront) DrawCharacter(character, FrontSurface);
+    TextCursor.x += DrawCharacter(character, TextLayerSurface);
+    return ApplyPunctuation(line, p);
+}
+
 }  // namespace
 
 int BytesEqual(const char* a, const char* b, int n) {
@@ -83,34 +107,50 @@ int BytesEqual(const char* a, const char* b, int n) {
 
 void PresentLine(int index) {
     const char* line = ScriptLines[index];
-    char character[3] = "\x81\x40";
     for (int p = 0;; p += 2) {
         MarkTime();
-        if (BytesEqual(line + p, "", 1)) return;
-        if (BytesEqual(line + p, "c1", 3)) {
-            TextColour = Yellow;
-            return;
-        }
-        if (BytesEqual(line + p, "c0", 3)) {
-            TextColour = White;
-            return;
-        }
-        if (line[0] == 's') {
+        if (EndsOrTakesColour(line, p)) return;
+        if (IsSoundCue(line)) {
             PlaySoundCue(line);
             return;
         }
         if (TextCursor.x > WrapBeyondX) NewRow();
         if (TextCursor.y > PageFullBeyondY) BreakPage();
 
-        character[0] = line[p];
-        character[1] = line[p + 1];
-        if (!PacingEnabled) DrawCharacter(character, FrontSurface);
-        TextCursor.x += DrawCharacter(character, TextLayerSurface);
-        if (PacingEnabled) ComposeAndShow();
-
-        const DWORD extraPause = ApplyPunctuation(line, p);
+        if (PageCharacters == 0) PageStart = {index, p, TextCursor, TextColour};
+        ++PageCharacters;
+        const DWORD extraPause = TypeCharacter(line, p, !PacingEnabled);
+        if (PacingEnabled) ShowPage();
         WaitSinceMark(CharacterPause + extraPause);
         // A line of odd length ends in a single byte drawn with the NUL after it.
-        if (character[1] == '\0') return;
+        if (line[p + 1] == '\0') return;
     }
+}
+
+void RedrawPageText() {
+    const TextPosition pen = TextCursor;
+    const COLORREF colour = TextColour;
+    TextCursor = PageStart.pen;
+    TextColour = PageStart.colour;
+    int typed = 0;
+    for (int index = PageStart.line; typed < PageCharacters && index < ScriptLineCount; ++index) {
+        const char* line = ScriptLines[index];
+        if (!line || IsSoundCue(line)) continue;
+        for (int p = index == PageStart.line ? PageStart.offset : 0; typed < PageCharacters;
+             p += 2) {
+            if (EndsOrTakesColour(line, p)) break;
+            if (TextCursor.x > WrapBeyondX) NewRow();
+            TypeCharacter(line, p, false);
+            ++typed;
+            if (line[p + 1] == '\0') break;
+        }
+    }
+    TextCursor = pen;
+    TextColour = colour;
+}
+
+void ShowPage() {
+    TheDisplay.CopyOpaque(0, 0, 640, 480, BackSurface, BackdropSurface);
+    TheDisplay.CopyKeyed(0, 0, 640, 480, BackSurface, TextLayerSurface);
+    TheDisplay.FlipPages();
 }

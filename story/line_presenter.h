@@ -13,6 +13,18 @@ struct TextPosition {
 extern TextPosition TextCursor;  // top-left of the next character
 extern COLORREF TextColour;
 
+// Where the text of the current page began: the line, the byte offset in it, the
+// pen and the colour of its first character; and how many characters it holds.
+// Enough to type the page again, the same way, when the text layer lost it.
+struct PageOrigin {
+    int line;
+    int offset;
+    TextPosition pen;
+    COLORREF colour;
+};
+extern PageOrigin PageStart;
+extern int PageCharacters;
+
 const int StoryFontHeight = 26;
 const int TextMargin = 10;
 const int RowPitch = StoryFontHeight + 5;
@@ -27,5 +39,12 @@ const DWORD CommaExtraPause = 300;
 
 int BytesEqual(const char* a, const char* b, int n);
 void PresentLine(int index);
+
+// Types the current page's characters again onto the text layer, as they were
+// typed, without pauses, sounds or composing; TextCursor and TextColour are left
+// as they were.
+void RedrawPageText();
+// Composes the picture and the keyed text layer on BackSurface and flips.
+void ShowPage();
 
 #endif

@@ -7,8 +7,11 @@
 #include "story/line_presenter.h"
 #include "story/script.h"
 
+int StoryOnScreen = 0;
+
 void RunStory() {
     LoadBookmark();
+    StoryOnScreen = 1;
     do {
         PresentLine(Bookmark);
         ++Bookmark;
@@ -17,5 +20,6 @@ void RunStory() {
     MarkTime();
     WaitSinceMark(LastLinePause);
     TheBrightness.FadeDown(0, -255);
+    StoryOnScreen = 0;
     ShowClosingCards();
 }

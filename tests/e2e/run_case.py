@@ -11,6 +11,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import cases_display  # noqa: F401  (they register their cases)
+import cases_focus  # noqa: F401
 import cases_input  # noqa: F401
 import cases_parity  # noqa: F401
 import cases_sound  # noqa: F401

@@ -72,17 +72,50 @@ TEST(DisplaySetupDeathTest, QuitWithoutADisplayEndsWithExitCodeOne) {
 TEST_F(ReaderDisplayTest, RestoreWithNothingLostStillClearsAndFlips) {
     FillSlot(FrontSurface, 7);
     FillSlot(BackSurface, 5);
-    TheDisplay.RestoreSurfaces();
+    EXPECT_EQ(0, TheDisplay.RestoreSurfaces(TRUE));
     EXPECT_EQ(640 * 480, CountIndex(FrontSurface, 5));  // the former back page shows
     EXPECT_EQ(640 * 480, CountIndex(BackSurface, 0));
 }
 
-TEST_F(ReaderDisplayTest, RestoreBringsBackLostSurfaces) {
+std::vector<uint8_t> SlotPixels(int slot) {
+    const posix::IndexedPixels page = testhooks::SurfacePixels(SurfaceTable[slot]);
+    return std::vector<uint8_t>(page.pixels, page.pixels + page.pitch * page.height);
+}
+
+// A restored surface holds whatever was left in it: the display puts back the
+// picture, the keys and the empty text layer, matched against the picture's own
+// palette even in the middle of a fade.
+TEST_F(ReaderDisplayTest, RestoreAfterALossPutsBackThePictureKeysAndTextLayer) {
+    const std::vector<uint8_t> picture = SlotPixels(BackdropSurface);
+    TheBrightness.SetBrightness(-120);
+    FillSlot(BackdropSurface, 7);
+    FillSlot(TextLayerSurface, 5);
+    FillSlot(BackSurface, 9);
+    for (int slot = BackSurface; slot < SurfaceSlotCount; ++slot)
+        SurfaceTable[slot]->SetColorKey(DDCKEY_SRCBLT, NULL);
     testhooks::MarkAllSurfacesLost();
-    for (LPDIRECTDRAWSURFACE surface : SurfaceTable) EXPECT_NE(DD_OK, surface->IsLost());
-    TheDisplay.RestoreSurfaces();
-    for (int slot : std::initializer_list<int>{FrontSurface, BackdropSurface, TextLayerSurface, SpareSurface, SpareSurface + 1})
-        EXPECT_EQ(DD_OK, SurfaceTable[slot]->IsLost()) << "slot " << slot;
+
+    EXPECT_EQ(1, TheDisplay.RestoreSurfaces(TRUE));
+    for (LPDIRECTDRAWSURFACE surface : SurfaceTable) EXPECT_EQ(DD_OK, surface->IsLost());
+    EXPECT_TRUE(SlotPixels(BackdropSurface) == picture);
+    EXPECT_EQ(640 * 480, CountIndex(TextLayerSurface, KeyColorIndex));
+    EXPECT_EQ(640 * 480, CountIndex(FrontSurface, 0));  // no leftover page shows
+    EXPECT_EQ(0, std::memcmp(testhooks::ShownPalette() + 1, MasterPalette + 1, 254 * 4));
+    TheDisplay.CopyKeyed(0, 0, 640, 480, BackSurface, TextLayerSurface);  // keyed again
+    EXPECT_EQ(640 * 480, CountIndex(BackSurface, 0));
+
+    TheBrightness.ResendPalette();
+    EXPECT_EQ(0, std::memcmp(testhooks::ShownPalette() + 1, WorkPalette + 1, 254 * 4));
+}
+
+// A system may give the desktop its mode while the program is away and leave it
+// so on return: the program takes its mode back, but only once it has the focus.
+TEST_F(ReaderDisplayTest, ThePrimaryComesBackInItsModeOnlyWhenActive) {
+    ASSERT_EQ(DD_OK, DirectDrawObject->RestoreDisplayMode());
+    EXPECT_EQ(0, TheDisplay.RestoreSurfaces(FALSE));
+    EXPECT_NE(DD_OK, SurfaceTable[FrontSurface]->IsLost());
+    EXPECT_EQ(1, TheDisplay.RestoreSurfaces(TRUE));
+    EXPECT_EQ(DD_OK, SurfaceTable[FrontSurface]->IsLost());
 }
 
 void ExitOneOnlyIfNothingIsLeft() {

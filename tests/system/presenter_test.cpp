@@ -3,9 +3,11 @@
 #include "display/display.h"
 #include "episodes/episode_config.h"
 #include "platform/posix/test_hooks.h"
+#include "shell/main_window.h"
 #include "shell/pacing.h"
 #include "story/line_presenter.h"
 #include "story/script.h"
+#include "story/story_driver.h"
 #include "test_support.h"
 #include "tests/platform/winmm/wave_images.h"
 
@@ -194,6 +196,44 @@ TEST_F(Presenter, EmptyAndOddLinesEndAtTheirNul) {
     // Three single-byte characters: two passes, the second draws one byte alone.
     EXPECT_EQ(200u, Present({"abc"})[0]);
     EXPECT_EQ(100u, Present({"a"})[0]);
+}
+
+std::vector<uint8_t> SlotPixels(int slot) {
+    const posix::IndexedPixels page = testhooks::SurfacePixels(SurfaceTable[slot]);
+    return std::vector<uint8_t>(page.pixels, page.pixels + page.pitch * page.height);
+}
+
+// The display loses its memory during the fade after the last line, on a page that
+// began in the middle of a line and holds colour lines, a sound cue and odd bytes:
+// the activation that follows types the page again exactly, leaves the pen, the
+// colour and the brightness as they were, and shows the page.
+TEST_F(Presenter, AnActivationAfterALossTypesThePageAgainAndShowsIt) {
+    const char* row = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほ";
+    const std::string longLine = Sjis(row) + Sjis(row) + Sjis(row);
+    PageCharacters = 0;
+    Present({longLine, longLine, longLine, longLine, longLine, "c1", Sjis("まみむ"), "s01",
+             "c0", "abc", Sjis("やゆよ。")});
+    ASSERT_GT(PageStart.offset, 0);
+    ASSERT_EQ(4, PageStart.line);
+    const std::vector<uint8_t> page = SlotPixels(TextLayerSurface);
+    const TextPosition pen = TextCursor;
+    TheBrightness.SetBrightness(-100);
+    StoryOnScreen = 1;
+    ActivationSeen = 1;
+    FillSlot(TextLayerSurface, 5);
+    FillSlot(BackdropSurface, 7);
+    testhooks::MarkAllSurfacesLost();
+
+    MainWindowProc(MainWindow, WM_ACTIVATEAPP, TRUE, 0);
+    StoryOnScreen = 0;
+    EXPECT_TRUE(SlotPixels(TextLayerSurface) == page);
+    EXPECT_EQ(pen.x, TextCursor.x);
+    EXPECT_EQ(pen.y, TextCursor.y);
+    EXPECT_EQ(0xFFFFFFu, TextColour);
+    EXPECT_EQ(WorkPalette[50].peRed, testhooks::ShownPalette()[50].peRed);
+    EXPECT_GT(CountIndex(FrontSurface, Yellow), 10);
+    EXPECT_EQ(CountIndex(TextLayerSurface, Yellow), CountIndex(FrontSurface, Yellow));
+    EXPECT_EQ(CountIndex(TextLayerSurface, White), CountIndex(FrontSurface, White));
 }
 
 TEST_F(Presenter, BytesEqualComparesPastNulsAndStopsAtTheFirstDifference) {

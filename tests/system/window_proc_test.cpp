@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(WindowProcedure, CtrlHeldTurnsPacingOffUntilItIsReleased) {
+TEST_F(WindowProcedure, CtrlHeldTurnsPacingOffUntilItIsReleasedOrTheFocusGoes) {
     EXPECT_EQ(1, Send(WM_KEYDOWN, VK_CONTROL));
     EXPECT_EQ(0, PacingEnabled);
     EXPECT_EQ(1, Send(WM_KEYDOWN, VK_CONTROL, 1 << 30));  // auto-repeat
@@ -38,6 +38,10 @@ TEST_F(WindowProcedure, CtrlHeldTurnsPacingOffUntilItIsReleased) {
     EXPECT_EQ(1, Send(WM_KEYUP, VK_CONTROL));
     EXPECT_EQ(1, PacingEnabled);
     EXPECT_EQ(1, Send(WM_KEYUP, 'A'));  // other releases do nothing
+    EXPECT_EQ(1, PacingEnabled);
+    // The key-up of a Ctrl held while the focus goes away reaches another program.
+    Send(WM_KEYDOWN, VK_CONTROL);
+    EXPECT_EQ(1, Send(WM_ACTIVATEAPP, FALSE));
     EXPECT_EQ(1, PacingEnabled);
 }
 

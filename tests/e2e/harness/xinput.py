@@ -55,6 +55,29 @@ class Desktop:
     def focus(self, window):
         self._xdotool("windowfocus", "--sync", str(window))
 
+    def active_window(self):
+        """The id of the window the window manager has made active, or None."""
+        out = self._xdotool("getactivewindow").stdout.strip()
+        return int(out) if out.isdigit() else None
+
+    def activate(self, window):
+        """Brings a window back as a person would: raised, restored if minimised, focused."""
+        self._xdotool("windowactivate", str(window))
+
+    def wait_active(self, window, timeout, active=True):
+        """Waits until the window is (or, with active False, is no longer) the active one."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if (self.active_window() == window) == active:
+                return
+            time.sleep(0.05)
+        raise AssertionError("window %d %s active within %d s"
+                             % (window, "did not become" if active else "stayed", timeout))
+
+    def key_down_and_activate(self, key, window):
+        """Presses a key and, in the same breath, activates another window."""
+        self._xdotool("keydown", key, "windowactivate", str(window))
+
     def key(self, *keys):
         self._xdotool("key", *keys)
 
