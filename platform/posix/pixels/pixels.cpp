@@ -103,6 +103,13 @@ void CopyOpaque(const IndexedPixels& source, const RECT& rect, const IndexedPixe
                 int x, int y) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
+    // Whole pages that are laid out alike are copied in one go.
+    if (!SamePage(source, destination) && rect.left == 0 && x == 0 && width == source.pitch &&
+        source.pitch == destination.pitch) {
+        std::memcpy(destination.pixels + y * destination.pitch,
+                    source.pixels + rect.top * source.pitch, size_t(width) * height);
+        return;
+    }
     const bool bottomUp = CopyBottomUp(source, rect, destination, y);
     for (int step = 0; step < height; ++step) {
         const int row = bottomUp ? height - 1 - step : step;
