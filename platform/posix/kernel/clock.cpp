@@ -5,26 +5,36 @@
 
 namespace posix::kernel {
 
-DWORD MonotonicMilliseconds() {
+namespace {
+
+const uint64_t kNanosecondsPerMs = 1000000;
+
+uint64_t MonotonicNanoseconds() {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    const uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u +
-                        static_cast<uint64_t>(now.tv_nsec) / 1000000u;
-    return static_cast<DWORD>(ms);  // keeps the low 32 bits: the Windows wrap
+    return static_cast<uint64_t>(now.tv_sec) * 1000000000u + static_cast<uint64_t>(now.tv_nsec);
 }
 
-// Waking on the next millisecond boundary lets a wait end within a fraction of
-// a millisecond of its deadline.
+}  // namespace
+
+DWORD MonotonicMilliseconds() {
+    return static_cast<DWORD>(MonotonicNanoseconds() / kNanosecondsPerMs);  // the Windows wrap
+}
+
+// Waking at the start of the tick's millisecond lets a wait end within a fraction
+// of a millisecond of its deadline.
+void SleepUntilTick(DWORD tick, pollfd* wake, int count) {
+    const uint64_t now = MonotonicNanoseconds();
+    const DWORD ahead = tick - static_cast<DWORD>(now / kNanosecondsPerMs);
+    if (ahead == 0 || ahead > 0x7FFFFFFFu) return;  // that tick has come
+    const uint64_t left = (now / kNanosecondsPerMs + ahead) * kNanosecondsPerMs - now;
+    const timespec timeout{static_cast<time_t>(left / 1000000000u),
+                           static_cast<long>(left % 1000000000u)};
+    ppoll(wake, static_cast<nfds_t>(count), &timeout, nullptr);
+}
+
 void SleepUntilNextMillisecond() {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    timespec wake = now;
-    wake.tv_nsec = (now.tv_nsec / 1000000 + 1) * 1000000;
-    if (wake.tv_nsec >= 1000000000) {
-        wake.tv_nsec -= 1000000000;
-        wake.tv_sec += 1;
-    }
-    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr);
+    SleepUntilTick(MonotonicMilliseconds() + 1, nullptr, 0);
 }
 
 }  // namespace posix::kernel

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+struct pollfd;
+
 namespace posix::kernel {
 
 // ---- Resources built into the program ----------------------------------------
@@ -43,15 +45,32 @@ std::string Utf8Of(uint32_t codePoint);
 // The bytes as UTF-8, each character decoded as above.
 std::string Cp932ToUtf8(const char* text, size_t length);
 
-// ---- Resting while idle ----------------------------------------------------------
-// Drawing, sound and served messages note work, so that a look at the queue
-// right after them does not rest: only a loop with nothing else in it rests.
+// ---- The tick and resting while idle ----------------------------------------------
+// GetTickCount without noting the read: for the layer's own timing (message
+// times, frame pacing), which must not be taken for a mark of the program's.
+DWORD CurrentTick();
+
+// Drawing and sound note work, so that a look at the queue right after them does
+// not rest (only a loop with nothing else in it rests), and so that the tick read
+// last before them is taken for the mark the next waits count from.
 void NoteWork();
+// Serving a message is work too, but says nothing about the mark.
+void NoteMessageServed();
+// After a call that blocked for a while (a sound played to its end): the next
+// waits count from the tick read after it.
+void NoteBlockingCallEnded();
 // True when work was noted since the last call.
 bool TakeNotedWork();
-// Sleeps until GetTickCount's next tick. GetTickCount and this are the clock,
-// which tests replace at link time with one they can set.
-void RestUntilNextTick();
+
+// The tick at which a rest that starts at now ends: the next step of the mark's
+// grid of step milliseconds. Each call is a rest as far as the marks go.
+DWORD NextRestEnd(DWORD now, DWORD step);
+// Rests until NextRestEnd, or until one of the descriptors can be read or a
+// signal arrives (input must not wait for the rest). GetTickCount, CurrentTick
+// and this are the clock, which tests replace at link time with one they can set.
+void RestUntilNextStep(pollfd* wake, int count);
+// Forgets the mark and the work noted.
+void ForgetIdleState();
 
 }  // namespace posix::kernel
 

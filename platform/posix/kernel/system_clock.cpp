@@ -1,12 +1,14 @@
-// The programs' clock: GetTickCount and the rest of an idle look, on the
-// monotonic clock. Tests link kernel/test_clock.cpp in its place.
+// The programs' clock: the tick on the monotonic clock, and rests that end on the
+// steps of the program's mark. Tests link kernel/test_clock.cpp in its place.
 #include "platform/posix/kernel/clock.h"
 #include "platform/posix/kernel/kernel.h"
 
-DWORD WINAPI GetTickCount(void) { return posix::kernel::MonotonicMilliseconds(); }
-
 namespace posix::kernel {
 
-void RestUntilNextTick() { SleepUntilNextMillisecond(); }
+DWORD CurrentTick() { return MonotonicMilliseconds(); }
+
+void RestUntilNextStep(pollfd* wake, int count) {
+    SleepUntilTick(NextRestEnd(MonotonicMilliseconds(), kRestStepMs), wake, count);
+}
 
 }  // namespace posix::kernel

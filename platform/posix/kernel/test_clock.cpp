@@ -13,18 +13,21 @@ DWORD TestClockNow = 0;
 
 }  // namespace
 
-DWORD WINAPI GetTickCount(void) {
-    return TestClockOn ? TestClockNow : posix::kernel::MonotonicMilliseconds();
-}
-
 namespace posix::kernel {
 
-void RestUntilNextTick() {
-    if (TestClockOn && AdvanceWhenIdle) {
-        TestClockNow += IdleStepMs;  // the rest passes at once, on the clock
+DWORD CurrentTick() { return TestClockOn ? TestClockNow : MonotonicMilliseconds(); }
+
+void RestUntilNextStep(pollfd* wake, int count) {
+    if (!TestClockOn) {
+        SleepUntilTick(NextRestEnd(MonotonicMilliseconds(), kRestStepMs), wake, count);
         return;
     }
-    SleepUntilNextMillisecond();
+    const DWORD end = NextRestEnd(TestClockNow, IdleStepMs);
+    if (AdvanceWhenIdle) {
+        TestClockNow = end;  // the rest passes at once, on the clock
+    } else {
+        SleepUntilNextMillisecond();  // the clock stands still: a real millisecond, not a spin
+    }
 }
 
 }  // namespace posix::kernel
@@ -36,14 +39,18 @@ void UseTestClock(DWORD start, bool advanceWhenIdle, DWORD idleStepMs) {
     AdvanceWhenIdle = advanceWhenIdle;
     IdleStepMs = idleStepMs;
     TestClockNow = start;
+    posix::kernel::ForgetIdleState();
 }
 
-void UseRealClock() { TestClockOn = false; }
+void UseRealClock() {
+    TestClockOn = false;
+    posix::kernel::ForgetIdleState();
+}
 
 void SetTestClock(DWORD now) { TestClockNow = now; }
 
 void AdvanceTestClock(DWORD ms) { TestClockNow += ms; }
 
-void ResetIdle() { posix::kernel::TakeNotedWork(); }
+void ResetIdle() { posix::kernel::ForgetIdleState(); }
 
 }  // namespace testhooks

@@ -7,15 +7,16 @@
 namespace testhooks {
 
 // GetTickCount returns a settable value from now on. With advanceWhenIdle, every
-// time an idle look at the message queue would rest, the test clock moves on by
-// idleStepMs instead, so timed waits run to their end at once and (with steps of
-// 1 ms) their length can be read on the clock.
+// time an idle look at the message queue would rest, the test clock moves on to
+// where the rest would end (the next step of idleStepMs on the program's mark)
+// instead, so timed waits run to their end at once and their length can be read
+// on the clock. Without it the clock stands still and a rest sleeps 1 ms.
 void UseTestClock(DWORD start, bool advanceWhenIdle, DWORD idleStepMs = 1);
 // Back to the monotonic clock, as the programs have it.
 void UseRealClock();
 void SetTestClock(DWORD now);
 void AdvanceTestClock(DWORD ms);
-// Forgets work noted since the last rest.
+// Forgets work noted since the last rest, and the mark.
 void ResetIdle();
 
 }  // namespace testhooks

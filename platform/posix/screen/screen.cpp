@@ -1,6 +1,7 @@
 // Presents the 8-bit front page through its palette, scaled to the window.
 #include "platform/posix/screen/screen.h"
 
+#include "platform/posix/kernel/kernel.h"
 #include "platform/posix/screen/picture_conversion.h"
 #include "platform/posix/screen/present_trace.h"
 #include "platform/posix/screen/screen_layout.h"
@@ -100,7 +101,7 @@ void Present() {
     SDL_RenderPresent(state.renderer);
     TracePresent();
     state.presentedOnce = true;
-    state.lastPresentTick = GetTickCount();
+    state.lastPresentTick = kernel::CurrentTick();
     ++state.presentCount;
 }
 
@@ -155,7 +156,8 @@ void PresentSoon() {
 void PresentPendingFrame() {
     ScreenState& state = State();
     if (!state.presentPending) return;
-    if (state.presentedOnce && GetTickCount() - state.lastPresentTick < kFrameMilliseconds) return;
+    if (state.presentedOnce && kernel::CurrentTick() - state.lastPresentTick < kFrameMilliseconds)
+        return;
     Present();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/posix/user/input_events.h"
 
+#include "platform/posix/kernel/kernel.h"
 #include "platform/posix/screen/screen.h"
 #include "platform/posix/user/keyboard.h"
 #include "platform/posix/user/window.h"

@@ -5,6 +5,9 @@
 #include "platform/posix/user/input_events.h"
 #include "platform/posix/user/keyboard.h"
 #include "platform/posix/user/window.h"
+#include "platform/posix/video/video.h"
+
+#include <poll.h>
 
 using namespace posix::user;
 
@@ -18,7 +21,7 @@ void ServeQuitSignal() {
     if (!TakeQuitSignal()) return;
     MSG quit{};
     quit.message = WM_QUIT;
-    quit.time = GetTickCount();
+    quit.time = posix::kernel::CurrentTick();
     if (!State().queue.Post(quit)) State().queue.RequestQuit(0);
 }
 
@@ -34,14 +37,24 @@ bool Take(const MessageFilter& filter, bool remove, MSG* out) {
     if (!State().queue.Take(filter, remove, &taken)) return false;
     if (remove) RememberKeyboardState(taken);
     if (out != nullptr) *out = taken.msg;
-    posix::kernel::NoteWork();  // serving a message is work: the next empty look does not rest
+    posix::kernel::NoteMessageServed();  // the next empty look does not rest
     return true;
+}
+
+// Rests until the next step of the clock, or until the display sends something
+// (input, focus, a close request) or a quit signal arrives. Whatever the display
+// sent before has been read by the look that found the queue empty.
+void Rest() {
+    pollfd wake[2] = {{posix::video::InputDescriptor(), POLLIN, 0},
+                      {QuitSignalDescriptor(), POLLIN, 0}};
+    posix::kernel::RestUntilNextStep(wake, 2);
+    if (wake[1].revents & POLLIN) DrainQuitSignalPipe();
 }
 
 // Only a look with nothing done since the last empty one rests, so a wait costs
 // little and a loop that draws between looks (fast-forward) loses nothing.
 void RestAfterEmptyLook() {
-    if (!posix::kernel::TakeNotedWork()) posix::kernel::RestUntilNextTick();
+    if (!posix::kernel::TakeNotedWork()) Rest();
 }
 
 WNDPROC ProcedureOf(HWND window) { return IsMainWindow(window) ? MainWindow()->procedure : nullptr; }
@@ -60,12 +73,15 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
     if (msg == nullptr) return -1;
     const MessageFilter filter{window, filterMin, filterMax};
-    for (;;) {
+    for (bool rested = false;; rested = true) {
         Refresh();
         if (!IsValidFilterWindow(window)) return -1;
-        if (Take(filter, true, msg)) return msg->message == WM_QUIT ? 0 : TRUE;
+        if (Take(filter, true, msg)) {
+            if (rested) posix::kernel::NoteBlockingCallEnded();
+            return msg->message == WM_QUIT ? 0 : TRUE;
+        }
         posix::kernel::TakeNotedWork();  // waiting for a message: always rest
-        posix::kernel::RestUntilNextTick();
+        Rest();
     }
 }
 

@@ -68,7 +68,7 @@ MSG MessageFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     msg.message = message;
     msg.wParam = wParam;
     msg.lParam = lParam;
-    msg.time = GetTickCount();
+    msg.time = posix::kernel::CurrentTick();  // not a read of the program's: never a mark
     msg.pt.x = State().pointer.x;
     msg.pt.y = State().pointer.y;
     return msg;

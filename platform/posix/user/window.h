@@ -56,6 +56,10 @@ MSG MessageFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // True once for each quit signal received since the last call.
 bool TakeQuitSignal();
+// Readable after a quit signal (-1 before the handlers are installed); a rest
+// that it woke drains it.
+int QuitSignalDescriptor();
+void DrainQuitSignalPipe();
 
 }  // namespace posix::user
 

@@ -3,6 +3,7 @@
 #include "platform/posix/video/video_state.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <cstdlib>
 #include <string>
@@ -33,6 +34,16 @@ void SetPresentationHints() {
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+}
+
+int DisplayConnectionOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info)) return -1;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (info.subsystem == SDL_SYSWM_X11) return ConnectionNumber(info.info.x11.display);
+#endif
+    return -1;
 }
 
 // Runs after the screen has given back its renderer (registered later, so run earlier).
@@ -69,6 +80,7 @@ SDL_Window* CreateHostWindow(const char* title, int x, int y, int width, int hei
     if (State().host != nullptr || !EnsureVideo()) return nullptr;
     const Uint32 flags = SDL_WINDOW_BORDERLESS | (visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
     State().host = SDL_CreateWindow(title, x, y, width, height, flags);
+    State().inputDescriptor = DisplayConnectionOf(State().host);
     return State().host;
 }
 
@@ -77,6 +89,9 @@ SDL_Window* HostWindow() { return State().host; }
 void DestroyHostWindow() {
     if (State().host != nullptr) SDL_DestroyWindow(State().host);
     State().host = nullptr;
+    State().inputDescriptor = -1;
 }
+
+int InputDescriptor() { return State().inputDescriptor; }
 
 }  // namespace posix::video

@@ -18,6 +18,11 @@ SDL_Window* CreateHostWindow(const char* title, int x, int y, int width, int hei
 SDL_Window* HostWindow();
 void DestroyHostWindow();
 
+// The display connection's descriptor, readable when input or a window event
+// arrives from the display server; -1 without a window or on a driver that has
+// none to give (the dummy driver, Wayland).
+int InputDescriptor();
+
 }  // namespace posix::video
 
 #endif

@@ -12,6 +12,7 @@ struct VideoState {
     VideoStart start = VideoStart::NotTried;
     bool exitHandlerSet = false;
     SDL_Window* host = nullptr;
+    int inputDescriptor = -1;  // of the host window's display connection
 };
 
 VideoState& State();
