@@ -46,24 +46,20 @@ std::string Utf8Of(uint32_t codePoint);
 std::string Cp932ToUtf8(const char* text, size_t length);
 
 // ---- The tick and resting while idle ----------------------------------------------
-// GetTickCount without noting the read: for the layer's own timing (message
-// times, frame pacing), which must not be taken for a mark of the program's.
+// GetTickCount without taking the read for a mark: for the layer's own timing
+// (message times, frame pacing).
 DWORD CurrentTick();
 
-// Drawing and sound note work, so that a look at the queue right after them does
-// not rest (only a loop with nothing else in it rests), and so that the tick read
-// last before them is taken for the mark the next waits count from.
+// Drawing, sound and served messages note work, so that a look at the queue
+// right after them does not rest: only a loop with nothing else in it rests.
 void NoteWork();
-// Serving a message is work too, but says nothing about the mark.
-void NoteMessageServed();
-// After a call that blocked for a while (a sound played to its end): the next
-// waits count from the tick read after it.
-void NoteBlockingCallEnded();
 // True when work was noted since the last call.
 bool TakeNotedWork();
+// Every look at the message queue: the tick read next is a wait's, not a mark.
+void NoteLook();
 
-// The tick at which a rest that starts at now ends: the next step of the mark's
-// grid of step milliseconds. Each call is a rest as far as the marks go.
+// The tick at which a rest that starts at now ends: the next step of step
+// milliseconds counted from the program's last mark.
 DWORD NextRestEnd(DWORD now, DWORD step);
 // Rests until NextRestEnd, or until one of the descriptors can be read or a
 // signal arrives (input must not wait for the rest). GetTickCount, CurrentTick

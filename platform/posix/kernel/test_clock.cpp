@@ -22,9 +22,8 @@ void RestUntilNextStep(pollfd* wake, int count) {
         SleepUntilTick(NextRestEnd(MonotonicMilliseconds(), kRestStepMs), wake, count);
         return;
     }
-    const DWORD end = NextRestEnd(TestClockNow, IdleStepMs);
     if (AdvanceWhenIdle) {
-        TestClockNow = end;  // the rest passes at once, on the clock
+        TestClockNow = NextRestEnd(TestClockNow, IdleStepMs);  // the rest passes at once
     } else {
         SleepUntilNextMillisecond();  // the clock stands still: a real millisecond, not a spin
     }

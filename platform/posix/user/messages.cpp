@@ -27,6 +27,7 @@ void ServeQuitSignal() {
 
 // What every look at the queue does first.
 void Refresh() {
+    posix::kernel::NoteLook();
     posix::screen::PresentPendingFrame();
     ServeQuitSignal();
     PumpInput();
@@ -37,7 +38,7 @@ bool Take(const MessageFilter& filter, bool remove, MSG* out) {
     if (!State().queue.Take(filter, remove, &taken)) return false;
     if (remove) RememberKeyboardState(taken);
     if (out != nullptr) *out = taken.msg;
-    posix::kernel::NoteMessageServed();  // the next empty look does not rest
+    posix::kernel::NoteWork();  // serving a message is work: the next empty look does not rest
     return true;
 }
 
@@ -73,13 +74,10 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
     if (msg == nullptr) return -1;
     const MessageFilter filter{window, filterMin, filterMax};
-    for (bool rested = false;; rested = true) {
+    for (;;) {
         Refresh();
         if (!IsValidFilterWindow(window)) return -1;
-        if (Take(filter, true, msg)) {
-            if (rested) posix::kernel::NoteBlockingCallEnded();
-            return msg->message == WM_QUIT ? 0 : TRUE;
-        }
+        if (Take(filter, true, msg)) return msg->message == WM_QUIT ? 0 : TRUE;
         posix::kernel::TakeNotedWork();  // waiting for a message: always rest
         Rest();
     }

@@ -31,11 +31,6 @@ BOOL PlayNamed(LPCSTR soundName, UINT flags) {
 
 BOOL WINAPI sndPlaySoundA(LPCSTR soundName, UINT flags) {
     const BOOL result = PlayNamed(soundName, flags);
-    // A sound played to its end took a while: the waits after it count afresh.
-    if (flags & SND_ASYNC) {
-        posix::kernel::NoteWork();
-    } else {
-        posix::kernel::NoteBlockingCallEnded();
-    }
+    posix::kernel::NoteWork();
     return result;
 }
