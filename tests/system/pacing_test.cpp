@@ -9,10 +9,12 @@ namespace {
 
 const UINT ProbeMessage = 0x0400;  // WM_USER
 int ProbesSeen = 0;
+DWORD ProbeServingMs = 0;  // how long serving the probe takes, on the test clock
 
 LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == ProbeMessage) {
         ++ProbesSeen;
+        testhooks::AdvanceTestClock(ProbeServingMs);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -37,6 +39,7 @@ protected:
         CreateProbeWindow();
         PacingEnabled = 1;
         ProbesSeen = 0;
+        ProbeServingMs = 0;
     }
     void TearDown() override {
         PacingEnabled = 1;
@@ -87,6 +90,30 @@ TEST_F(Waits, WaitsAcrossTheTickWrapLastTheirLength) {
     EXPECT_FALSE(DeadlineReached(0xFFFFFFFFu, 0xFFFFFFF0u, 100));
     EXPECT_FALSE(DeadlineReached(0x53u, 0xFFFFFFF0u, 100));
     EXPECT_TRUE(DeadlineReached(0x54u, 0xFFFFFFF0u, 100));
+}
+
+// The programs rest in 20 ms steps counted from the mark: each wait still ends on
+// its millisecond, whatever the drawing takes after the mark or before it, after a
+// sound that played for a while, and with a message served in between.
+TEST_F(Waits, RestsOfWholeStepsEndEachWaitOnItsMillisecond) {
+    testhooks::UseTestClock(1000, true, 20);
+    MarkTime();
+    testhooks::AdvanceTestClock(3);  // a character drawn after the mark
+    WaitSinceMark(100);
+    EXPECT_EQ(1100u, GetTickCount());
+
+    testhooks::AdvanceTestClock(7);  // a card drawn before its fade marks
+    MarkTime();
+    WaitSinceMark(20);
+    EXPECT_EQ(1127u, GetTickCount());
+
+    testhooks::AdvanceTestClock(1234);  // a sound played to its end
+    MarkTime();
+    ProbeServingMs = 9;
+    PostMessageA(ProbeWindow(), ProbeMessage, 0, 0);
+    WaitSinceMark(2000);
+    EXPECT_EQ(1, ProbesSeen);
+    EXPECT_EQ(1127u + 1234u + 2000u, GetTickCount());
 }
 
 TEST_F(Waits, AMarkIsKeptAcrossWaits) {

@@ -25,16 +25,13 @@ DWORD MonotonicMilliseconds() {
 // of a millisecond of its deadline.
 void SleepUntilTick(DWORD tick, pollfd* wake, int count) {
     const uint64_t now = MonotonicNanoseconds();
-    const DWORD ahead = tick - static_cast<DWORD>(now / kNanosecondsPerMs);
-    if (ahead == 0 || ahead > 0x7FFFFFFFu) return;  // that tick has come
-    const uint64_t left = (now / kNanosecondsPerMs + ahead) * kNanosecondsPerMs - now;
+    DWORD ahead = tick - static_cast<DWORD>(now / kNanosecondsPerMs);
+    if (ahead > 0x7FFFFFFFu) ahead = 0;  // that tick has come: only look at the descriptors
+    const uint64_t left =
+        ahead == 0 ? 0 : (now / kNanosecondsPerMs + ahead) * kNanosecondsPerMs - now;
     const timespec timeout{static_cast<time_t>(left / 1000000000u),
                            static_cast<long>(left % 1000000000u)};
     ppoll(wake, static_cast<nfds_t>(count), &timeout, nullptr);
-}
-
-void SleepUntilNextMillisecond() {
-    SleepUntilTick(MonotonicMilliseconds() + 1, nullptr, 0);
 }
 
 }  // namespace posix::kernel

@@ -16,10 +16,9 @@ constexpr DWORD kRestStepMs = 20;
 // Milliseconds of CLOCK_MONOTONIC, wrapping at 2^32 as GetTickCount does on Windows.
 DWORD MonotonicMilliseconds();
 // Sleeps until MonotonicMilliseconds reads tick, or until one of the descriptors
-// can be read or a signal arrives; at once when tick is not ahead.
+// can be read or a signal arrives; when tick is not ahead, only looks at the
+// descriptors. Their revents say which woke it.
 void SleepUntilTick(DWORD tick, pollfd* wake, int count);
-// Sleeps until that count next changes; a signal cuts the sleep short.
-void SleepUntilNextMillisecond();
 
 }  // namespace posix::kernel
 

@@ -22,10 +22,13 @@ void RestUntilNextStep(pollfd* wake, int count) {
         SleepUntilTick(NextRestEnd(MonotonicMilliseconds(), kRestStepMs), wake, count);
         return;
     }
+    // The descriptors are looked at as a real rest would, so what it drains it drains here.
     if (AdvanceWhenIdle) {
         TestClockNow = NextRestEnd(TestClockNow, IdleStepMs);  // the rest passes at once
+        SleepUntilTick(MonotonicMilliseconds(), wake, count);
     } else {
-        SleepUntilNextMillisecond();  // the clock stands still: a real millisecond, not a spin
+        // The clock stands still: a real millisecond, so that the test does not spin.
+        SleepUntilTick(MonotonicMilliseconds() + 1, wake, count);
     }
 }
 
