@@ -26,7 +26,9 @@ bool EnsureTexture(ScreenState& state, int width, int height, bool smooth, bool*
     if (state.texture == nullptr || state.textureWidth != width || state.textureHeight != height) {
         *fresh = true;
         if (state.texture != nullptr) SDL_DestroyTexture(state.texture);
-        state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_ARGB8888,
+        // The pixels are opaque: in the window's own format (XRGB on X) the copy to
+        // the window is a plain copy, with no blend and no conversion.
+        state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_RGB888,
                                           SDL_TEXTUREACCESS_STREAMING, width, height);
         state.textureWidth = state.texture != nullptr ? width : 0;
         state.textureHeight = state.texture != nullptr ? height : 0;
