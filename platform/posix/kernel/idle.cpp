@@ -26,13 +26,16 @@ IdleState& Idle() {
 }  // namespace
 
 // The layer's own reads (message times, frame pacing) use CurrentTick, so as
-// not to be taken for marks.
+// not to be taken for marks. Marking is work: the first look of a wait does not
+// rest, so a wait cut short (Ctrl held) is a single look even with nothing drawn
+// since the last one (the page pause right after a character).
 DWORD WINAPI GetTickCount(void) {
     IdleState& idle = Idle();
     const DWORD now = posix::kernel::CurrentTick();
     if (!idle.lookedSinceRead) {
         idle.mark = now;
         idle.markKnown = true;
+        idle.workNoted = true;
     }
     idle.lookedSinceRead = false;
     return now;

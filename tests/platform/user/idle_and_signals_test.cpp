@@ -37,6 +37,8 @@ TEST_F(IdleTest, AnEmptyLookRestsToTheNextStepOfTheMark) {
     const DWORD mark = Mark();
     testhooks::AdvanceTestClock(7);  // drawing
     EXPECT_FALSE(Look());
+    EXPECT_EQ(GetTickCount(), mark + 7);  // a wait's first look: with Ctrl held the only one
+    EXPECT_FALSE(Look());
     EXPECT_EQ(GetTickCount(), mark + 20);
     EXPECT_FALSE(Look());
     EXPECT_EQ(GetTickCount(), mark + 40);  // a read right after a look is the wait's, not a mark
@@ -44,6 +46,7 @@ TEST_F(IdleTest, AnEmptyLookRestsToTheNextStepOfTheMark) {
     // The card holds mark after sending the palette: the steps follow the new mark.
     testhooks::AdvanceTestClock(3);
     const DWORD later = GetTickCount();
+    Look();
     EXPECT_FALSE(Look());
     EXPECT_EQ(GetTickCount(), later + 20);
 }
@@ -85,7 +88,7 @@ TEST_F(IdleTest, RestsFollowTheMarkAcrossTheTickWrap) {
         ++looks;
     }
     EXPECT_EQ(GetTickCount(), mark + 100);
-    EXPECT_EQ(looks, 5);  // one wake-up a step
+    EXPECT_EQ(looks, 6);  // the wait's first look, then one wake-up a step
 }
 
 class QuitSignalTest : public WindowTest,
