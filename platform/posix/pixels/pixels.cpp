@@ -126,10 +126,13 @@ void CopyKeyed(const IndexedPixels& source, const RECT& rect, const IndexedPixel
     const bool bottomUp = CopyBottomUp(source, rect, destination, y);
     // Within one page a row may overlap itself: read it whole before writing.
     std::vector<uint8_t> rowCopy(SamePage(source, destination) ? width : 0);
+    // Most rows of a text layer are key from end to end: one comparison passes each.
+    const std::vector<uint8_t> keyRow(key.low == key.high ? width : 0, key.low);
     for (int step = 0; step < height; ++step) {
         const int row = bottomUp ? height - 1 - step : step;
         const uint8_t* from = source.pixels + (rect.top + row) * source.pitch + rect.left;
         uint8_t* to = destination.pixels + (y + row) * destination.pitch + x;
+        if (!keyRow.empty() && std::memcmp(from, keyRow.data(), width) == 0) continue;
         if (!rowCopy.empty()) {
             std::memcpy(rowCopy.data(), from, width);
             from = rowCopy.data();

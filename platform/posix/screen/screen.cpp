@@ -19,65 +19,79 @@ const DWORD kFrameMilliseconds = 16;
 
 namespace {
 
-// Makes the texture when it is missing or of another size; true in *fresh when it
-// was made anew (its pixels then hold nothing of the picture).
-bool EnsureTexture(ScreenState& state, int width, int height, bool smooth, bool* fresh) {
-    *fresh = false;
-    if (state.texture == nullptr || state.textureWidth != width || state.textureHeight != height) {
-        *fresh = true;
-        if (state.texture != nullptr) SDL_DestroyTexture(state.texture);
-        // The pixels are opaque: in the window's own format (XRGB on X) the copy to
-        // the window is a plain copy, with no blend and no conversion.
-        state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_RGB888,
-                                          SDL_TEXTUREACCESS_STREAMING, width, height);
-        state.textureWidth = state.texture != nullptr ? width : 0;
-        state.textureHeight = state.texture != nullptr ? height : 0;
-        if (state.texture == nullptr) return false;
-    }
-    SDL_SetTextureScaleMode(state.texture, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-    return true;
+bool IsArgbLike(Uint32 format) {
+    return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
 }
 
-// Sends the rows that changed to the texture (all of them to a new texture).
-bool UploadPicture(ScreenState& state, const ScreenLayout& layout, RowSpan changed) {
-    const int scale = layout.sharpScale;
-    bool fresh = false;
-    if (!EnsureTexture(state, state.pictureWidth * scale, state.pictureHeight * scale,
-                       layout.smoothFit, &fresh))
+// Makes the sharp picture (the page scaled up by a whole factor) when it is missing
+// or of another size; true when it was made anew and so holds nothing yet. It has
+// the window's format where that is XRGB or ARGB, so copies to the window are plain.
+bool EnsureSharpPicture(ScreenState& state, int width, int height, Uint32 windowFormat) {
+    const Uint32 format =
+        IsArgbLike(windowFormat) ? windowFormat : static_cast<Uint32>(SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* sharp = state.sharp;
+    if (sharp != nullptr && sharp->w == width && sharp->h == height &&
+        sharp->format->format == format)
         return false;
-    if (fresh) changed = RowSpan{0, state.pictureHeight};
-    if (changed.empty()) return true;
-    const SDL_Rect rows{0, changed.first * scale, state.textureWidth,
-                        (changed.end - changed.first) * scale};
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(state.texture, &rows, &pixels, &pitch) != 0) return false;
-    CopyScaledRows(state.picture, state.pictureWidth, changed, scale, pixels, pitch);
-    SDL_UnlockTexture(state.texture);
+    if (sharp != nullptr) SDL_FreeSurface(sharp);
+    state.sharp = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, format);
+    if (state.sharp != nullptr) SDL_SetSurfaceBlendMode(state.sharp, SDL_BLENDMODE_NONE);
     return true;
 }
 
-void DrawPage(ScreenState& state, const Frame& frame, int windowWidth, int windowHeight) {
-    // A character changes a few rows of the page: only those are converted and sent.
+SDL_Rect ToSdl(const Rect& rect) { return SDL_Rect{rect.x, rect.y, rect.width, rect.height}; }
+
+void FillBlack(SDL_Surface* surface, const SDL_Rect* rect) {
+    SDL_FillRect(surface, rect, SDL_MapRGB(surface->format, 0, 0, 0));
+}
+
+// Draws the page into the window's surface; returns the part of the window that
+// changed. A character changes a few rows of the page: only those are converted,
+// scaled and, when the picture fills its place at a whole factor, sent.
+SDL_Rect DrawPage(ScreenState& state, const Frame& frame, SDL_Surface* window, bool whole) {
     const bool paletteChanged = state.palette.Update(frame.palette);
-    const RowSpan changed = ConvertChangedRows(frame.pixels, state.palette.Argb(), paletteChanged,
-                                               &state.shownPage, &state.picture);
+    RowSpan changed = ConvertChangedRows(frame.pixels, state.palette.Argb(),
+                                         paletteChanged || whole, &state.shownPage,
+                                         &state.picture);
     state.pictureWidth = frame.pixels.width;
     state.pictureHeight = frame.pixels.height;
     const ScreenLayout layout =
-        LayoutFor(state.pictureWidth, state.pictureHeight, windowWidth, windowHeight);
-    if (!UploadPicture(state, layout, changed)) {
-        SDL_RenderClear(state.renderer);
-        return;
+        LayoutFor(state.pictureWidth, state.pictureHeight, window->w, window->h);
+    const int scale = layout.sharpScale;
+    if (EnsureSharpPicture(state, state.pictureWidth * scale, state.pictureHeight * scale,
+                           window->format->format)) {
+        whole = true;
+        changed = RowSpan{0, state.pictureHeight};
     }
-    for (int i = 0; i < layout.bars; ++i) {
-        const Rect& bar = layout.bar[i];
-        const SDL_Rect rect{bar.x, bar.y, bar.width, bar.height};
-        SDL_RenderFillRect(state.renderer, &rect);
+    SDL_Surface* sharp = state.sharp;
+    if (sharp == nullptr) return SDL_Rect{};
+    if (whole) {
+        for (int i = 0; i < layout.bars; ++i) {
+            const SDL_Rect bar = ToSdl(layout.bar[i]);
+            FillBlack(window, &bar);
+        }
     }
-    const SDL_Rect target{layout.picture.x, layout.picture.y, layout.picture.width,
-                          layout.picture.height};
-    SDL_RenderCopy(state.renderer, state.texture, nullptr, &target);
+    if (changed.empty()) return whole ? SDL_Rect{0, 0, window->w, window->h} : SDL_Rect{};
+    auto* rows = static_cast<uint8_t*>(sharp->pixels) +
+                 static_cast<ptrdiff_t>(changed.first) * scale * sharp->pitch;
+    CopyScaledRows(state.picture, state.pictureWidth, changed, scale, rows, sharp->pitch);
+
+    SDL_Rect place = ToSdl(layout.picture);
+    if (layout.smoothFit) {
+        // Every row of the window depends on two of the sharp picture: it is fitted whole.
+        if (sharp->format->format == window->format->format) {
+            SDL_SoftStretchLinear(sharp, nullptr, window, &place);
+        } else {
+            SDL_BlitScaled(sharp, nullptr, window, &place);
+        }
+    } else {
+        SDL_Rect from{0, changed.first * scale, sharp->w, (changed.end - changed.first) * scale};
+        place.y += from.y;
+        place.h = from.h;
+        SDL_Rect to = place;
+        SDL_BlitSurface(sharp, &from, window, &to);
+    }
+    return whole ? SDL_Rect{0, 0, window->w, window->h} : place;
 }
 
 bool HasPage(const Frame& frame) {
@@ -88,19 +102,26 @@ bool HasPage(const Frame& frame) {
 void Present() {
     ScreenState& state = State();
     state.presentPending = false;
-    if (!state.open || state.renderer == nullptr) return;
-    int windowWidth = 0, windowHeight = 0;
-    if (SDL_GetRendererOutputSize(state.renderer, &windowWidth, &windowHeight) != 0 ||
-        windowWidth <= 0 || windowHeight <= 0)
-        return;
+    if (!state.open) return;
+    SDL_Window* host = video::HostWindow();
+    // SDL makes the surface again after a resize: then it holds nothing of ours.
+    SDL_Surface* window = host != nullptr ? SDL_GetWindowSurface(host) : nullptr;
+    if (window == nullptr || window->w <= 0 || window->h <= 0) return;
+    const bool whole = state.repaint || window != state.window || window->w != state.windowWidth ||
+                       window->h != state.windowHeight;
+    state.window = window;
+    state.windowWidth = window->w;
+    state.windowHeight = window->h;
+    state.repaint = false;
     Frame frame{};
-    SDL_SetRenderDrawColor(state.renderer, 0, 0, 0, 255);
+    SDL_Rect shown{0, 0, window->w, window->h};
     if (state.source != nullptr && state.source(&frame) && HasPage(frame)) {
-        DrawPage(state, frame, windowWidth, windowHeight);
+        shown = DrawPage(state, frame, window, whole);
     } else {
-        SDL_RenderClear(state.renderer);  // no page yet: the screen is black
+        FillBlack(window, nullptr);  // no page yet: the screen is black
+        state.repaint = true;        // and the page, when it comes, is drawn whole
     }
-    SDL_RenderPresent(state.renderer);
+    if (shown.w > 0 && shown.h > 0) SDL_UpdateWindowSurfaceRects(host, &shown, 1);
     TracePresent();
     state.presentedOnce = true;
     state.lastPresentTick = kernel::CurrentTick();
@@ -121,18 +142,15 @@ void SetFrameSource(FrameSource source) { State().source = source; }
 bool OpenScreen(int width, int height) {
     if (width <= 0 || height <= 0 || !video::EnsureVideo()) return false;
     SDL_Window* window = video::HostWindow();
-    if (window == nullptr) return false;
-    ScreenState& state = State();
-    if (state.renderer == nullptr) {
-        state.renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-        if (state.renderer == nullptr) return false;
-        static bool exitHandlerSet = false;
-        if (!exitHandlerSet) {
-            exitHandlerSet = true;
-            std::atexit(CloseScreenAtExit);  // runs before video shuts down
-        }
+    if (window == nullptr || SDL_GetWindowSurface(window) == nullptr) return false;
+    static bool exitHandlerSet = false;
+    if (!exitHandlerSet) {
+        exitHandlerSet = true;
+        std::atexit(CloseScreenAtExit);  // runs before video shuts down
     }
+    ScreenState& state = State();
     state.open = true;
+    state.repaint = true;
     Present();
     return true;
 }
@@ -141,18 +159,21 @@ void CloseScreen() {
     ScreenState& state = State();
     state.open = false;
     state.presentPending = false;
-    if (state.texture != nullptr) SDL_DestroyTexture(state.texture);
-    if (state.renderer != nullptr) SDL_DestroyRenderer(state.renderer);
-    state.texture = nullptr;
-    state.renderer = nullptr;
-    state.textureWidth = 0;
-    state.textureHeight = 0;
+    if (state.sharp != nullptr) SDL_FreeSurface(state.sharp);
+    state.sharp = nullptr;
+    state.window = nullptr;  // SDL's, and gone with the window
 }
 
 void PresentNow() { Present(); }
 
 void PresentSoon() {
     if (State().open) State().presentPending = true;
+}
+
+void RepaintSoon() {
+    if (!State().open) return;
+    State().presentPending = true;
+    State().repaint = true;
 }
 
 void PresentPendingFrame() {

@@ -28,6 +28,8 @@ void PresentNow();
 // After drawing directly on the front page: present at the next look at the
 // message queue, at most once a frame.
 void PresentSoon();
+// After the window was exposed: show all of it again at the next look.
+void RepaintSoon();
 // Called on every look at the message queue: carries out a PresentSoon.
 void PresentPendingFrame();
 

@@ -15,10 +15,11 @@ namespace posix::screen {
 struct ScreenState {
     FrameSource source = nullptr;
     bool open = false;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
-    int textureWidth = 0;
-    int textureHeight = 0;
+    SDL_Surface* window = nullptr;  // the host window's surface last drawn in (SDL's own)
+    int windowWidth = 0;
+    int windowHeight = 0;
+    bool repaint = false;           // the next present draws and sends the whole window
+    SDL_Surface* sharp = nullptr;   // the page scaled up by the layout's whole factor
 
     PaletteTable palette;
     std::vector<uint32_t> picture;  // the last presented page in ARGB

@@ -1,6 +1,7 @@
 #include "platform/posix/screen/test_hooks.h"
 
 #include "platform/posix/screen/screen_state.h"
+#include "platform/posix/video/video.h"
 
 namespace testhooks {
 
@@ -21,14 +22,16 @@ bool PresentedPicture(RgbImage* out) {
 
 bool PresentedWindow(RgbImage* out) {
     const posix::screen::ScreenState& state = posix::screen::State();
-    if (!state.open || state.renderer == nullptr || out == nullptr) return false;
-    int width = 0, height = 0;
-    if (SDL_GetRendererOutputSize(state.renderer, &width, &height) != 0) return false;
-    out->width = width;
-    out->height = height;
-    out->rgb.assign(static_cast<size_t>(width) * height * 3, 0);
-    return SDL_RenderReadPixels(state.renderer, nullptr, SDL_PIXELFORMAT_RGB24, out->rgb.data(),
-                                width * 3) == 0;
+    SDL_Window* host = posix::video::HostWindow();
+    if (!state.open || host == nullptr || out == nullptr) return false;
+    SDL_Surface* window = SDL_GetWindowSurface(host);
+    if (window == nullptr) return false;
+    out->width = window->w;
+    out->height = window->h;
+    out->rgb.assign(static_cast<size_t>(window->w) * window->h * 3, 0);
+    return SDL_ConvertPixels(window->w, window->h, window->format->format, window->pixels,
+                             window->pitch, SDL_PIXELFORMAT_RGB24, out->rgb.data(),
+                             window->w * 3) == 0;
 }
 
 int PresentCount() { return posix::screen::State().presentCount; }

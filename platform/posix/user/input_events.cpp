@@ -84,7 +84,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_FOCUS_LOST: SetActive(false); break;
     case SDL_WINDOWEVENT_CLOSE: SendMessageA(MainWindow()->handle, WM_CLOSE, 0, 0); break;
     case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED: posix::screen::PresentSoon(); break;  // show the page again
+    case SDL_WINDOWEVENT_SIZE_CHANGED: posix::screen::RepaintSoon(); break;  // show the page again
     default: break;
     }
 }

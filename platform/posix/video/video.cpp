@@ -31,9 +31,8 @@ void SetPresentationHints() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");       // ours post WM_QUIT
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");  // a close request is WM_CLOSE only
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    // The window's surface is the X window's own shared-memory image, not a renderer's.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
 }
 
 int DisplayConnectionOf(SDL_Window* window) {
@@ -46,7 +45,7 @@ int DisplayConnectionOf(SDL_Window* window) {
     return -1;
 }
 
-// Runs after the screen has given back its renderer (registered later, so run earlier).
+// Runs after the screen has let go of the window (registered later, so run earlier).
 void ShutDownVideo() {
     posix::video::DestroyHostWindow();
     SDL_Quit();
