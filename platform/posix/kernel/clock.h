@@ -9,8 +9,9 @@
 
 namespace posix::kernel {
 
-// The step of an idle rest: it divides every wait of the reader (20 ms fade
-// steps, 100, 400 and 500 ms characters, 2000 ms pauses, card holds).
+// The longest rest. Windows' own tick moves in steps of 10 to 16 ms, so no wait
+// on it is finer than that; the waits of the programs on this layer are whole
+// multiples of 20 ms, and so each of them ends on a step of its mark.
 constexpr DWORD kRestStepMs = 20;
 
 // Milliseconds of CLOCK_MONOTONIC, wrapping at 2^32 as GetTickCount does on Windows.

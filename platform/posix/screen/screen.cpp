@@ -176,12 +176,13 @@ void RepaintSoon() {
     State().repaint = true;
 }
 
-void PresentPendingFrame() {
+bool PresentPendingFrame() {
     ScreenState& state = State();
-    if (!state.presentPending) return;
+    if (!state.presentPending) return false;
     if (state.presentedOnce && kernel::CurrentTick() - state.lastPresentTick < kFrameMilliseconds)
-        return;
+        return false;
     Present();
+    return true;
 }
 
 }  // namespace posix::screen

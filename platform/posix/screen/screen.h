@@ -30,8 +30,9 @@ void PresentNow();
 void PresentSoon();
 // After the window was exposed: show all of it again at the next look.
 void RepaintSoon();
-// Called on every look at the message queue: carries out a PresentSoon.
-void PresentPendingFrame();
+// Called on every look at the message queue: carries out a PresentSoon. True
+// when it presented.
+bool PresentPendingFrame();
 
 }  // namespace posix::screen
 

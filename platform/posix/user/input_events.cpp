@@ -10,6 +10,11 @@ namespace posix::user {
 
 namespace {
 
+// After a quiet rest SDL is pumped only when this long has passed since the last time.
+const DWORD kQuietPumpMs = 100;
+bool QuietRest = false;
+DWORD LastPumpTick = 0;
+
 // The mouse-key flags of mouse messages' wParam.
 const WPARAM MK_LBUTTON = 0x0001;
 const WPARAM MK_RBUTTON = 0x0002;
@@ -115,9 +120,21 @@ void HandleEvent(const SDL_Event& event) {
     }
 }
 
+void NoteQuietRest() { QuietRest = true; }
+
+void ForgetQuietRest() { QuietRest = false; }
+
 void PumpInput() {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
-    SDL_PumpEvents();
+    // After a rest that the display did not wake, SDL has nothing new to read, and
+    // asking it would cost a third of the wake-up. It is still pumped now and then
+    // for its own timers: it reports a lost focus 200 ms late, on purpose.
+    const DWORD now = posix::kernel::CurrentTick();
+    if (!QuietRest || now - LastPumpTick >= kQuietPumpMs) {
+        SDL_PumpEvents();
+        LastPumpTick = now;
+    }
+    QuietRest = false;
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
         HandleEvent(event);

@@ -11,6 +11,11 @@ void StartPointerTracking();
 // Takes every waiting SDL event: input is queued, activation and close requests
 // are sent to the window procedure at once.
 void PumpInput();
+// A rest ended without the display sending anything: whatever SDL had read is
+// taken already, so the next PumpInput need not ask SDL to read the display.
+void NoteQuietRest();
+// Something since talked to the display: the next PumpInput asks SDL again.
+void ForgetQuietRest();
 void HandleEvent(const SDL_Event& event);
 
 }  // namespace posix::user

@@ -28,7 +28,8 @@ void ServeQuitSignal() {
 // What every look at the queue does first.
 void Refresh() {
     posix::kernel::NoteLook();
-    posix::screen::PresentPendingFrame();
+    // Presenting talks to the display, which may leave input read and waiting.
+    if (posix::screen::PresentPendingFrame()) ForgetQuietRest();
     ServeQuitSignal();
     PumpInput();
 }
@@ -50,6 +51,7 @@ void Rest() {
                       {QuitSignalDescriptor(), POLLIN, 0}};
     posix::kernel::RestUntilNextStep(wake, 2);
     if (wake[1].revents & POLLIN) DrainQuitSignalPipe();
+    if (wake[0].fd >= 0 && wake[0].revents == 0) NoteQuietRest();
 }
 
 // Only a look with nothing done since the last empty one rests, so a wait costs

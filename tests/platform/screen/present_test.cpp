@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -91,6 +92,24 @@ TEST_F(PresentTest, WideWindowHasBlackBarsAndTheFittedPictureBetween) {
         if (pixel[0] > 0 && pixel[0] < 255 && pixel[2] > 0 && pixel[2] < 255) blended = true;
     }
     EXPECT_TRUE(blended);
+}
+
+// Only the rows that changed are sent again: they must land where the whole
+// picture would put them.
+TEST_F(PresentTest, AFewChangedRowsAreShownInPlaceAtAWholeFactor) {
+    Open(1280, 960);
+    for (int x = 100; x < 140; ++x) Page().pixels[300 * 640 + x] = 3;
+    posix::screen::PresentNow();
+    RgbImage picture;
+    ASSERT_TRUE(testhooks::PresentedPicture(&picture));
+    const RgbImage window = Window();
+    ASSERT_EQ(window.width, 1280);
+    int differing = 0;
+    for (int y = 0; y < 960; ++y)
+        for (int x = 0; x < 1280; ++x)
+            differing += std::memcmp(window.At(x, y), picture.At(x / 2, y / 2), 3) != 0;
+    EXPECT_EQ(differing, 0);
+    EXPECT_TRUE(SameColour(window.At(201, 601), 255, 255, 255));
 }
 
 TEST_F(PresentTest, APaletteChangeShowsAtTheNextPresentWithoutTouchingPixels) {
