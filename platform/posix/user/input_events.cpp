@@ -10,10 +10,14 @@ namespace posix::user {
 
 namespace {
 
-// After a quiet rest SDL is pumped only when this long has passed since the last time.
+// SDL reports a lost focus 200 ms after the display told it, on purpose: for that
+// long after the display last sent something SDL is pumped at every look.
+const DWORD kSdlFocusDelayMs = 250;
+// Past that, after a rest the display did not wake, it is pumped this often only.
 const DWORD kQuietPumpMs = 100;
 bool QuietRest = false;
 DWORD LastPumpTick = 0;
+DWORD LastDisplayTick = 0;  // when the display last woke a rest
 
 // The mouse-key flags of mouse messages' wParam.
 const WPARAM MK_LBUTTON = 0x0001;
@@ -120,17 +124,21 @@ void HandleEvent(const SDL_Event& event) {
     }
 }
 
-void NoteQuietRest() { QuietRest = true; }
+void NoteRestEnd(bool displayWoke) {
+    QuietRest = !displayWoke;
+    if (displayWoke) LastDisplayTick = posix::kernel::CurrentTick();
+}
 
 void ForgetQuietRest() { QuietRest = false; }
 
 void PumpInput() {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
     // After a rest that the display did not wake, SDL has nothing new to read, and
-    // asking it would cost a third of the wake-up. It is still pumped now and then
-    // for its own timers: it reports a lost focus 200 ms late, on purpose.
+    // asking it would cost a third of the wake-up; it is still pumped now and then
+    // for its own timers (the screen saver's, and a lost focus's).
     const DWORD now = posix::kernel::CurrentTick();
-    if (!QuietRest || now - LastPumpTick >= kQuietPumpMs) {
+    if (!QuietRest || now - LastDisplayTick < kSdlFocusDelayMs ||
+        now - LastPumpTick >= kQuietPumpMs) {
         SDL_PumpEvents();
         LastPumpTick = now;
     }

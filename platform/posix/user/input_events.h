@@ -11,9 +11,10 @@ void StartPointerTracking();
 // Takes every waiting SDL event: input is queued, activation and close requests
 // are sent to the window procedure at once.
 void PumpInput();
-// A rest ended without the display sending anything: whatever SDL had read is
-// taken already, so the next PumpInput need not ask SDL to read the display.
-void NoteQuietRest();
+// How a rest on the display's descriptor ended. After one that the display did
+// not wake, whatever SDL had read is taken already, so the next PumpInput need
+// not ask SDL to read the display.
+void NoteRestEnd(bool displayWoke);
 // Something since talked to the display: the next PumpInput asks SDL again.
 void ForgetQuietRest();
 void HandleEvent(const SDL_Event& event);

@@ -51,7 +51,7 @@ void Rest() {
                       {QuitSignalDescriptor(), POLLIN, 0}};
     posix::kernel::RestUntilNextStep(wake, 2);
     if (wake[1].revents & POLLIN) DrainQuitSignalPipe();
-    if (wake[0].fd >= 0 && wake[0].revents == 0) NoteQuietRest();
+    if (wake[0].fd >= 0) NoteRestEnd(wake[0].revents != 0);
 }
 
 // Only a look with nothing done since the last empty one rests, so a wait costs
