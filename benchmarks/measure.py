@@ -455,8 +455,11 @@ def story_figures(presents):
     title_start, title_end = cards[0][0], cards[1][1]
     closing_start, closing_end = cards[2][0], cards[3][1]
     reveal_start, reveal_end = reveal_span(title_end)
-    typed_end = reveal_end + TYPED_CHARACTERS + FADE_PRESENTS  # the story's fade-out
-    spans = cards + [(reveal_start, reveal_end), (reveal_end + 1, typed_end)]
+    typed_end = reveal_end + TYPED_CHARACTERS
+    # The story's last pause counts from a mark made after the bookmark is written:
+    # the interval up to its fade-out holds the writing too, and is left out.
+    fade_out = (typed_end + 1, typed_end + FADE_PRESENTS)
+    spans = cards + [(reveal_start, reveal_end), (reveal_end + 1, typed_end), fade_out]
     return {
         "holds": [(a, b) for _, a, b in gaps[1:3] + gaps[-2:]],
         # The first wait counts from a mark made before anything is presented: it is
