@@ -47,6 +47,21 @@ bool AllKey(const uint8_t* from, uint64_t keyWord) {
     return differs == 0;
 }
 
+// True when the whole row is the key: most rows of a text layer are, and they are
+// passed over with one pass of word comparisons.
+bool RowIsKey(const uint8_t* from, int count, uint8_t key) {
+    const uint64_t keyWord = kOnes * key;
+    uint64_t differs = 0;
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        uint64_t source;
+        std::memcpy(&source, from + i, 8);
+        differs |= source ^ keyWord;
+    }
+    for (; i < count; ++i) differs |= from[i] ^ key;
+    return differs == 0;
+}
+
 // One row of a single-index keyed copy, 64 pixels at a time where it can.
 void CopyRowSkippingIndex(const uint8_t* from, uint8_t* to, int count, uint8_t key) {
     const uint64_t keyWord = kOnes * key;
@@ -126,13 +141,11 @@ void CopyKeyed(const IndexedPixels& source, const RECT& rect, const IndexedPixel
     const bool bottomUp = CopyBottomUp(source, rect, destination, y);
     // Within one page a row may overlap itself: read it whole before writing.
     std::vector<uint8_t> rowCopy(SamePage(source, destination) ? width : 0);
-    // Most rows of a text layer are key from end to end: one comparison passes each.
-    const std::vector<uint8_t> keyRow(key.low == key.high ? width : 0, key.low);
     for (int step = 0; step < height; ++step) {
         const int row = bottomUp ? height - 1 - step : step;
         const uint8_t* from = source.pixels + (rect.top + row) * source.pitch + rect.left;
         uint8_t* to = destination.pixels + (y + row) * destination.pitch + x;
-        if (!keyRow.empty() && std::memcmp(from, keyRow.data(), width) == 0) continue;
+        if (key.low == key.high && RowIsKey(from, width, key.low)) continue;
         if (!rowCopy.empty()) {
             std::memcpy(rowCopy.data(), from, width);
             from = rowCopy.data();
