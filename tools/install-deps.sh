@@ -2,6 +2,7 @@
 # Installs the Debian packages one command needs, and only those:
 #   tools/install-deps.sh play       build and play (tools/play.sh)
 #   tools/install-deps.sh package    also the Windows cross-compiler and the packaging tools
+#   tools/install-deps.sh web        also emscripten and what fetches Debian's sources (tools/web.sh)
 #   tools/install-deps.sh test       everything every test needs (tools/test.sh)
 set -euo pipefail
 
@@ -12,6 +13,9 @@ play=(
 package=(
   g++-mingw-w64-x86-64 dpkg-dev file imagemagick
 )
+web=(
+  emscripten dpkg-dev
+)
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   wine wine64
@@ -19,13 +23,15 @@ tests=(
   clang libclang-rt-14-dev
   sox pulseaudio pulseaudio-utils
   lintian desktop-file-utils
+  chromium chromium-driver python3-selenium
 )
 
 case "${1:-}" in
   play) packages=("${play[@]}") ;;
   package) packages=("${play[@]}" "${package[@]}") ;;
-  test) packages=("${play[@]}" "${package[@]}" "${tests[@]}") ;;
-  *) echo "usage: $0 play|package|test" >&2; exit 2 ;;
+  web) packages=("${play[@]}" "${web[@]}") ;;
+  test) packages=("${play[@]}" "${package[@]}" "${web[@]}" "${tests[@]}") ;;
+  *) echo "usage: $0 play|package|web|test" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,4 +1,6 @@
-// Which font file stands for a Windows face name, found through fontconfig.
+// Which font file stands for a Windows face name. Chosen at link time:
+// font_matching.cpp asks fontconfig (Linux); bundled_font.cpp names the one
+// font that a browser page brings with it.
 #ifndef PLATFORM_POSIX_GDI_FONT_MATCHING_H
 #define PLATFORM_POSIX_GDI_FONT_MATCHING_H
 

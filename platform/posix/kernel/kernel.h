@@ -65,6 +65,10 @@ DWORD NextRestEnd(DWORD now, DWORD step);
 // signal arrives (input must not wait for the rest). GetTickCount, CurrentTick
 // and this are the clock, which tests replace at link time with one they can set.
 void RestUntilNextStep(pollfd* wake, int count);
+// Where the host runs only while the program waits (a browser page), lets it
+// show what was drawn and deliver input when the program has not rested for a
+// frame's time; nothing where the host runs beside the program.
+void LetHostRun();
 // Forgets the mark and the work noted.
 void ForgetIdleState();
 

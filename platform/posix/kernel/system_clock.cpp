@@ -11,4 +11,7 @@ void RestUntilNextStep(pollfd* wake, int count) {
     SleepUntilTick(NextRestEnd(MonotonicMilliseconds(), kRestStepMs), wake, count);
 }
 
+// The desktop shows frames and queues input while the program runs.
+void LetHostRun() {}
+
 }  // namespace posix::kernel

@@ -32,6 +32,8 @@ void RestUntilNextStep(pollfd* wake, int count) {
     }
 }
 
+void LetHostRun() {}
+
 }  // namespace posix::kernel
 
 namespace testhooks {

@@ -126,6 +126,7 @@ void Present() {
     state.presentedOnce = true;
     state.lastPresentTick = kernel::CurrentTick();
     ++state.presentCount;
+    kernel::LetHostRun();  // a browser shows the frame only when it has the thread
 }
 
 void CloseScreenAtExit() { CloseScreen(); }

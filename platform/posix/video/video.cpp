@@ -3,29 +3,10 @@
 #include "platform/posix/video/video_state.h"
 
 #include <SDL.h>
-#include <SDL_syswm.h>
 
 #include <cstdlib>
-#include <string>
 
 namespace {
-
-bool IsSet(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value != nullptr && *value != '\0';
-}
-
-// Without an explicit SDL_VIDEODRIVER only a real display will do: SDL would
-// otherwise fall back to drivers that show nothing to anyone.
-bool ChooseDisplayDriver() {
-    if (IsSet("SDL_VIDEODRIVER")) return true;
-    std::string drivers;
-    if (IsSet("DISPLAY")) drivers = "x11";
-    if (IsSet("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
-    if (drivers.empty()) return false;
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
-    return true;
-}
 
 void SetPresentationHints() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");       // ours post WM_QUIT
@@ -33,16 +14,6 @@ void SetPresentationHints() {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // The window's surface is the X window's own shared-memory image, not a renderer's.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-}
-
-int DisplayConnectionOf(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info)) return -1;
-#if defined(SDL_VIDEO_DRIVER_X11)
-    if (info.subsystem == SDL_SYSWM_X11) return ConnectionNumber(info.info.x11.display);
-#endif
-    return -1;
 }
 
 // Runs after the screen has let go of the window (registered later, so run earlier).
@@ -77,9 +48,10 @@ bool EnsureVideo() {
 SDL_Window* CreateHostWindow(const char* title, int x, int y, int width, int height,
                              bool visible) {
     if (State().host != nullptr || !EnsureVideo()) return nullptr;
-    const Uint32 flags = SDL_WINDOW_BORDERLESS | (visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
+    const Uint32 flags = SDL_WINDOW_BORDERLESS | HostWindowFlags() |
+                         (visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
     State().host = SDL_CreateWindow(title, x, y, width, height, flags);
-    State().inputDescriptor = DisplayConnectionOf(State().host);
+    State().inputDescriptor = WatchDisplay(State().host);
     return State().host;
 }
 

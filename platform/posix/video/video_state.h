@@ -2,6 +2,8 @@
 #ifndef PLATFORM_POSIX_VIDEO_VIDEO_STATE_H
 #define PLATFORM_POSIX_VIDEO_VIDEO_STATE_H
 
+#include <SDL_stdinc.h>
+
 struct SDL_Window;
 
 namespace posix::video {
@@ -16,6 +18,17 @@ struct VideoState {
 };
 
 VideoState& State();
+
+// Where the window is shown. Chosen at link time: desktop_display.cpp (an X11 or
+// Wayland desktop) or browser_display.cpp (a canvas in a web page).
+
+// Names SDL's driver for the display there is; false when there is none.
+bool ChooseDisplayDriver();
+// SDL window flags besides borderless and shown or hidden.
+Uint32 HostWindowFlags();
+// Arranges for a rest to end when the display sends the window something. Returns
+// the descriptor that a rest polls for it, or -1 where there is none to poll.
+int WatchDisplay(SDL_Window* window);
 
 }  // namespace posix::video
 

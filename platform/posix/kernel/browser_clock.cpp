@@ -1,0 +1,44 @@
+// The programs' clock in a browser: the tick on the monotonic clock (the page's
+// performance.now()), and rests that give the thread back to the browser. The
+// program runs on the page's one thread, and while it runs the browser neither
+// shows a frame nor delivers input: a rest returns to the browser until its end
+// or the first input event (ASYNCIFY unwinds the program and winds it back), and
+// a program that has not rested for a frame's time yields to it when it shows one.
+#include "platform/posix/kernel/clock.h"
+#include "platform/posix/kernel/kernel.h"
+
+extern "C" {
+// platform/web/library.js: the first returns when performance.now() reaches
+// endMs or an input event arrives; the second once the browser has run its
+// pending tasks.
+void reader_rest(double endMs);
+void reader_yield();
+}
+
+namespace posix::kernel {
+
+namespace {
+
+// How long the browser may go without the thread while the program shows frames.
+const DWORD kFrameMs = 16;
+DWORD LastHandedBack = 0;
+
+}  // namespace
+
+DWORD CurrentTick() { return MonotonicMilliseconds(); }
+
+// The page's clock does not wrap within the life of a page, so the tick is its
+// whole milliseconds and the rest's end one of them.
+void RestUntilNextStep(pollfd*, int) {
+    const DWORD now = MonotonicMilliseconds();
+    reader_rest(double(now) + double(NextRestEnd(now, kRestStepMs) - now));
+    LastHandedBack = MonotonicMilliseconds();
+}
+
+void LetHostRun() {
+    if (MonotonicMilliseconds() - LastHandedBack < kFrameMs) return;
+    reader_yield();
+    LastHandedBack = MonotonicMilliseconds();
+}
+
+}  // namespace posix::kernel

@@ -1,0 +1,151 @@
+// The Linux layer's calls into the browser, for its web build: rests, sounds and
+// the storage of files. Each call that waits unwinds the program with ASYNCIFY
+// and gives the thread back to the browser until it winds it back.
+mergeInto(LibraryManager.library, {
+  $Reader: {
+    wake: null,        // ends the rest in progress
+    channel: null,     // a message to oneself: the quickest way back to the browser
+    yielded: null,
+    sound: null,       // the AudioBufferSourceNode playing
+    // An AudioBufferSourceNode playing planar float samples, or null without a
+    // running context (the page makes it at the reader's first click or key).
+    startSound: function(samples, frames, channels, rate) {
+      var context = Module['audioContext'];
+      if (!context || context.state !== 'running') return null;
+      if (Reader.sound) Reader.stopSound();
+      var buffer = context.createBuffer(channels, frames, rate);
+      for (var channel = 0; channel < channels; ++channel) {
+        var start = (samples >> 2) + channel * frames;
+        buffer.copyToChannel(HEAPF32.subarray(start, start + frames), channel);
+      }
+      var source = context.createBufferSource();
+      source.buffer = buffer;
+      source.connect(context.destination);
+      source.start();
+      Reader.sound = source;
+      if (Module['readerSounds']) {
+        var entry = {started: performance.now(), seconds: buffer.duration, ended: null};
+        Module['readerSounds'].push(entry);
+        source.addEventListener('ended', function() { entry.ended = performance.now(); });
+      }
+      return source;
+    },
+    stopSound: function() {
+      var source = Reader.sound;
+      Reader.sound = null;
+      if (source) source.stop();
+    },
+  },
+
+  // Unwinds the program until start's callback is called. The runtime is kept
+  // alive meanwhile (an unwound main has returned, as far as it knows), and an
+  // exit in the program wound back ends there, as in any of the runtime's own
+  // callbacks.
+  $readerSleep__deps: ['$runtimeKeepalivePush', '$runtimeKeepalivePop', '$callUserCallback'],
+  $readerSleep: function(start) {
+    return Asyncify.handleSleep(function(wakeUp) {
+      runtimeKeepalivePush();
+      start(function(value) {
+        runtimeKeepalivePop();
+        callUserCallback(function() { wakeUp(value); });
+      });
+    });
+  },
+
+  reader_rest__deps: ['$Reader', '$readerSleep'],
+  reader_rest: function(endMs) {
+    return readerSleep(function(wakeUp) {
+      var timer = null;
+      var done = false;
+      function finish() {
+        if (done) return;
+        done = true;
+        clearTimeout(timer);
+        Reader.wake = null;
+        wakeUp();
+      }
+      // Browsers count timeouts in whole milliseconds: round up, never wake early.
+      function check() {
+        var left = endMs - performance.now();
+        if (left <= 0) finish(); else timer = setTimeout(check, Math.ceil(left));
+      }
+      // Woken from inside an event handler: go on once the handler has returned.
+      Reader.wake = function() { Promise.resolve().then(finish); };
+      check();
+    });
+  },
+
+  reader_wake_rest__deps: ['$Reader'],
+  reader_wake_rest: function() {
+    if (Reader.wake) Reader.wake();
+  },
+
+  reader_yield__deps: ['$Reader', '$readerSleep'],
+  reader_yield: function() {
+    return readerSleep(function(wakeUp) {
+      if (!Reader.channel) {
+        Reader.channel = new MessageChannel();
+        Reader.channel.port1.onmessage = function() {
+          var resume = Reader.yielded;
+          Reader.yielded = null;
+          if (resume) resume();
+        };
+      }
+      Reader.yielded = wakeUp;
+      Reader.channel.port2.postMessage(0);
+    });
+  },
+
+  // 1 once the browser reports the sound's end; 0 at once without a running
+  // context, or when the end has not come two seconds after it was due.
+  reader_play_sound__deps: ['$Reader', '$readerSleep'],
+  reader_play_sound: function(samples, frames, channels, rate) {
+    return readerSleep(function(wakeUp) {
+      var source = Reader.startSound(samples, frames, channels, rate);
+      if (!source) {
+        wakeUp(0);
+        return;
+      }
+      var guard = null;
+      function finish(result) {
+        if (guard === null) return;
+        clearTimeout(guard);
+        guard = null;
+        if (Reader.sound === source) Reader.sound = null;
+        wakeUp(result);
+      }
+      source.addEventListener('ended', function() { finish(1); });
+      guard = setTimeout(function() {
+        source.stop();
+        finish(0);
+      }, frames / rate * 1000 + 2000);
+    });
+  },
+
+  reader_start_sound__deps: ['$Reader'],
+  reader_start_sound: function(samples, frames, channels, rate) {
+    return Reader.startSound(samples, frames, channels, rate) ? 1 : 0;
+  },
+
+  reader_stop_sound__deps: ['$Reader'],
+  reader_stop_sound: function() {
+    Reader.stopSound();
+  },
+
+  // The context is the page's, made at its start screen; what plays stops.
+  reader_close_audio__deps: ['$Reader'],
+  reader_close_audio: function() {
+    Reader.stopSound();
+  },
+
+  // Writes the file system's persistent folders (IDBFS) to the browser's storage.
+  reader_sync_storage__deps: ['$FS', '$readerSleep'],
+  reader_sync_storage: function() {
+    return readerSleep(function(wakeUp) {
+      FS.syncfs(false, function(error) {
+        if (error) err('the bookmark could not be stored: ' + error);
+        wakeUp();
+      });
+    });
+  },
+});
