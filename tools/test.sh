@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both programs for Linux and for Windows, and
-# runs every test: unit and integration tests, the end-to-end tests under Xvfb
-# and Wine, the sanitizer build and the fuzz targets; then builds the Debian package
-# and the Windows zip, lints them, installs the package and plays it like a reader.
+# Installs what is missing, builds both programs for Linux, for Windows and for
+# the web, and runs every test: unit and integration tests, the end-to-end tests
+# under Xvfb, Wine and headless Chromium, the sanitizer build and the fuzz
+# targets; then builds the Debian package and the Windows zip, lints them,
+# installs the package and plays it like a reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -21,8 +22,11 @@ cmake --build build-windows -j"$jobs"
 step "Linux build"
 # Every test's tools are installed: a missing one fails here rather than leaving tests out.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREADER_REQUIRE_ALL_TESTS=ON \
-      -DREADER_WINDOWS_BUILD_DIR="$root/build-windows" >/dev/null
+      -DREADER_WINDOWS_BUILD_DIR="$root/build-windows" -DREADER_WEB_SITE="$root/dist/web" >/dev/null
 cmake --build build -j"$jobs"
+
+step "Web build (emscripten, into dist/web)"
+tools/web.sh
 
 step "Tests: unit, integration and end-to-end"
 ctest --test-dir build --output-on-failure -j"$jobs"

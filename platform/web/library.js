@@ -38,17 +38,20 @@ mergeInto(LibraryManager.library, {
   },
 
   // Unwinds the program until start's callback is called. The runtime is kept
-  // alive meanwhile (an unwound main has returned, as far as it knows), and an
-  // exit in the program wound back ends there, as in any of the runtime's own
-  // callbacks.
+  // alive meanwhile (an unwound main has returned, as far as it knows), and the
+  // program wound back runs as the runtime's own callbacks do, where an exit ends
+  // it. A callback made at once, before the program has unwound, just returns to
+  // it: there the runtime must not take the program for finished.
   $readerSleep__deps: ['$runtimeKeepalivePush', '$runtimeKeepalivePop', '$callUserCallback'],
   $readerSleep: function(start) {
     return Asyncify.handleSleep(function(wakeUp) {
+      var unwound = false;
       runtimeKeepalivePush();
       start(function(value) {
         runtimeKeepalivePop();
-        callUserCallback(function() { wakeUp(value); });
+        if (unwound) callUserCallback(function() { wakeUp(value); }); else wakeUp(value);
       });
+      unwound = true;
     });
   },
 

@@ -16,7 +16,9 @@ import cases_input  # noqa: F401
 import cases_parity  # noqa: F401
 import cases_sound  # noqa: F401
 import cases_story  # noqa: F401
+import cases_web  # noqa: F401
 from harness import play
+from harness.browser import WebSession
 from harness.registry import CASES, screen_size
 from harness.session import Platform, Session, Skip
 from harness.wine import WinePrefix
@@ -27,8 +29,9 @@ SKIPPED = 77
 def parse_arguments():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("case", help="a case name, 'list', or 'wine-prefix'")
-    parser.add_argument("--platform", choices=("linux", "wine"), default="linux")
-    parser.add_argument("--bin-dir", default="", help="the folder holding the programs")
+    parser.add_argument("--platform", choices=("linux", "wine", "web"), default="linux")
+    parser.add_argument("--bin-dir", default="",
+                        help="the folder holding the programs (web: the built site, dist/web)")
     parser.add_argument("--tools-dir", default="", help="the Linux build's tests/e2e/probes")
     parser.add_argument("--play-dir", default="", help="the sample data to copy")
     parser.add_argument("--picture", default="", help="the picture KABE0 as a .bmp file")
@@ -56,9 +59,17 @@ def run(args):
         print("skipped: %s does not run on %s" % (case.name, args.platform))
         return SKIPPED
     platform = Platform(args.platform, args.bin_dir, args.work_root, args.tools_dir)
+    name = "%s.%s" % (args.platform, case.name)
+    if args.platform == "web":
+        if not (platform.bin_dir / "index.html").exists():
+            raise AssertionError("%s holds no built site: run tools/web.sh" % platform.bin_dir)
+        started = time.monotonic()
+        with WebSession(platform, name, args.play_dir) as session:
+            case.run(session, **case.args)
+        print("passed in %.1f s; frames in %s" % (time.monotonic() - started, session.artifacts))
+        return 0
     platform.check_available(case.programs)
     width, height = screen_size(case, args.platform)
-    name = "%s.%s" % (args.platform, case.name)
     extra = dict(case.args)
     if "picture" in inspect.signature(case.run).parameters:
         extra["picture"] = args.picture
