@@ -6,13 +6,15 @@ mergeInto(LibraryManager.library, {
     wake: null,        // ends the rest in progress
     channel: null,     // a message to oneself: the quickest way back to the browser
     yielded: null,
-    sound: null,       // the AudioBufferSourceNode playing
-    // An AudioBufferSourceNode playing planar float samples, or null without a
-    // running context (the page makes it at the reader's first click or key).
-    startSound: function(samples, frames, channels, rate) {
+    sound: null,       // the AudioBufferSourceNode playing or about to
+    // Plays planar float samples through the page's context (made at the reader's
+    // first click or key) and calls ended(true) at their end; false without a
+    // context. The context runs only while a sound plays: a running one renders
+    // silence all the time, at a few per cent of a core.
+    playSound: function(samples, frames, channels, rate, ended) {
       var context = Module['audioContext'];
-      if (!context || context.state !== 'running') return null;
-      if (Reader.sound) Reader.stopSound();
+      if (!context || context.state === 'closed') return false;
+      Reader.stopSound();
       var buffer = context.createBuffer(channels, frames, rate);
       for (var channel = 0; channel < channels; ++channel) {
         var start = (samples >> 2) + channel * frames;
@@ -21,19 +23,30 @@ mergeInto(LibraryManager.library, {
       var source = context.createBufferSource();
       source.buffer = buffer;
       source.connect(context.destination);
-      source.start();
       Reader.sound = source;
-      if (Module['readerSounds']) {
-        var entry = {started: performance.now(), seconds: buffer.duration, ended: null};
-        Module['readerSounds'].push(entry);
-        source.addEventListener('ended', function() { entry.ended = performance.now(); });
+      var entry = Module['readerSounds'] ? {started: null, seconds: buffer.duration, ended: null} : {};
+      if (Module['readerSounds']) Module['readerSounds'].push(entry);
+      function stopContextWhenSilent() {
+        if (Reader.sound === source) Reader.sound = null;
+        if (!Reader.sound) context.suspend();
       }
-      return source;
+      source.addEventListener('ended', function() {
+        entry.ended = performance.now();
+        stopContextWhenSilent();
+        ended(true);
+      });
+      context.resume().then(function() {
+        if (Reader.sound !== source) return stopContextWhenSilent();  // stopped before it began
+        source.start();
+        source.playing = true;
+        entry.started = performance.now();
+      });
+      return true;
     },
     stopSound: function() {
       var source = Reader.sound;
       Reader.sound = null;
-      if (source) source.stop();
+      if (source && source.playing) source.stop();
     },
   },
 
@@ -99,27 +112,24 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // 1 once the browser reports the sound's end; 0 at once without a running
-  // context, or when the end has not come two seconds after it was due.
+  // 1 once the browser reports the sound's end; 0 at once without a context, or
+  // when the end has not come two seconds after it was due.
   reader_play_sound__deps: ['$Reader', '$readerSleep'],
   reader_play_sound: function(samples, frames, channels, rate) {
     return readerSleep(function(wakeUp) {
-      var source = Reader.startSound(samples, frames, channels, rate);
-      if (!source) {
-        wakeUp(0);
-        return;
-      }
       var guard = null;
       function finish(result) {
         if (guard === null) return;
         clearTimeout(guard);
         guard = null;
-        if (Reader.sound === source) Reader.sound = null;
         wakeUp(result);
       }
-      source.addEventListener('ended', function() { finish(1); });
+      if (!Reader.playSound(samples, frames, channels, rate, function() { finish(1); })) {
+        wakeUp(0);
+        return;
+      }
       guard = setTimeout(function() {
-        source.stop();
+        Reader.stopSound();
         finish(0);
       }, frames / rate * 1000 + 2000);
     });
@@ -127,7 +137,7 @@ mergeInto(LibraryManager.library, {
 
   reader_start_sound__deps: ['$Reader'],
   reader_start_sound: function(samples, frames, channels, rate) {
-    return Reader.startSound(samples, frames, channels, rate) ? 1 : 0;
+    return Reader.playSound(samples, frames, channels, rate, function() {}) ? 1 : 0;
   },
 
   reader_stop_sound__deps: ['$Reader'],

@@ -92,7 +92,9 @@
           var Context = window.AudioContext || window.webkitAudioContext;
           if (Context) Module['audioContext'] = new Context();
         }
-        if (Module['audioContext']) Module['audioContext'].resume();
+        // Allowed to run from now on; it runs only while a sound plays.
+        var context = Module['audioContext'];
+        if (context) context.resume().then(function() { context.suspend(); });
       }
       function release(event) {
         if (!pressed) return;
