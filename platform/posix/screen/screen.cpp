@@ -121,7 +121,7 @@ void Present() {
         FillBlack(window, nullptr);  // no page yet: the screen is black
         state.repaint = true;        // and the page, when it comes, is drawn whole
     }
-    if (shown.w > 0 && shown.h > 0) SDL_UpdateWindowSurfaceRects(host, &shown, 1);
+    if (shown.w > 0 && shown.h > 0) video::ShowWindowRects(host, &shown, 1);
     TracePresent();
     state.presentedOnce = true;
     state.lastPresentTick = kernel::CurrentTick();

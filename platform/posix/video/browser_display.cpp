@@ -6,7 +6,11 @@
 
 #include <SDL.h>
 
-extern "C" void reader_wake_rest();  // platform/web/library.js
+extern "C" {  // platform/web/library.js
+void reader_wake_rest();
+void reader_show_rect(const void* pixels, int pitch, int width, int height, int x, int y, int w,
+                      int h);
+}
 
 namespace posix::video {
 
@@ -28,6 +32,20 @@ bool ChooseDisplayDriver() {
 // the picture to it as it does to a resized window. Not high-DPI: SDL's canvas
 // framebuffer is as large as the window in CSS pixels.
 Uint32 HostWindowFlags() { return SDL_WINDOW_RESIZABLE; }
+
+// Only the rectangles go to the canvas: SDL's own update converts and sends the
+// whole canvas for every frame, which at 1920x1080 costs more than the frame.
+void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (surface == nullptr) return;
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect rect;
+        const SDL_Rect whole{0, 0, surface->w, surface->h};
+        if (!SDL_IntersectRect(&rects[i], &whole, &rect)) continue;
+        reader_show_rect(surface->pixels, surface->pitch, surface->w, surface->h, rect.x, rect.y,
+                         rect.w, rect.h);
+    }
+}
 
 int WatchDisplay(SDL_Window*) {
     SDL_DelEventWatch(WakeRest, nullptr);

@@ -32,6 +32,10 @@ bool ChooseDisplayDriver() {
 
 Uint32 HostWindowFlags() { return 0; }
 
+void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+    SDL_UpdateWindowSurfaceRects(window, rects, count);
+}
+
 // The X connection's descriptor is readable when the server sends anything.
 int WatchDisplay(SDL_Window* window) {
     SDL_SysWMinfo info;

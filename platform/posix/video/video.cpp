@@ -57,6 +57,10 @@ SDL_Window* CreateHostWindow(const char* title, int x, int y, int width, int hei
 
 SDL_Window* HostWindow() { return State().host; }
 
+void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+    ShowSurfaceRects(window, rects, count);
+}
+
 void DestroyHostWindow() {
     if (State().host != nullptr) SDL_DestroyWindow(State().host);
     State().host = nullptr;

@@ -3,6 +3,7 @@
 #ifndef PLATFORM_POSIX_VIDEO_VIDEO_H
 #define PLATFORM_POSIX_VIDEO_VIDEO_H
 
+struct SDL_Rect;
 struct SDL_Window;
 
 namespace posix::video {
@@ -17,6 +18,10 @@ SDL_Window* CreateHostWindow(const char* title, int x, int y, int width, int hei
 // The window, or null when none exists.
 SDL_Window* HostWindow();
 void DestroyHostWindow();
+
+// Sends rectangles of the window's surface to the display, as
+// SDL_UpdateWindowSurfaceRects does (which, in a browser, sends the whole canvas).
+void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count);
 
 // The display connection's descriptor, readable when input or a window event
 // arrives from the display server; -1 without a window or on a driver that has

@@ -4,6 +4,7 @@
 
 #include <SDL_stdinc.h>
 
+struct SDL_Rect;
 struct SDL_Window;
 
 namespace posix::video {
@@ -26,6 +27,8 @@ VideoState& State();
 bool ChooseDisplayDriver();
 // SDL window flags besides borderless and shown or hidden.
 Uint32 HostWindowFlags();
+// Sends rectangles of the window's surface to the display.
+void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count);
 // Arranges for a rest to end when the display sends the window something. Returns
 // the descriptor that a rest polls for it, or -1 where there is none to poll.
 int WatchDisplay(SDL_Window* window);
