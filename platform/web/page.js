@@ -2,7 +2,8 @@
 // the files it reads, the bookmark kept in the browser's storage, the start
 // screen that the browser's rule for sound asks for, and the word at its end.
 // The page's <body> names the files: data-story (the folder's name for its
-// storage), data-script, data-bookmark, data-cues (space-separated) and data-font.
+// storage), data-script, data-bookmark and data-font; the cues are those the
+// script names, looked for beside it.
 (function() {
   var page = document.body.dataset;
   var storyFolder = '/story';
@@ -47,7 +48,7 @@
     FS.writeFile(fontPath, font);
     var bookmark = bookmarkFolder + '/' + page.bookmark;
     var scriptDigest = bookmarkFolder + '/script-digest';
-    var script = files[0].bytes ? digest(files[0].bytes) : '';
+    var script = digest(files[0].bytes);
     var stored = exists(scriptDigest) ? FS.readFile(scriptDigest, {encoding: 'utf8'}) : null;
     if (!exists(bookmark) || stored !== script) {
       FS.writeFile(bookmark, '0');
@@ -65,17 +66,38 @@
     });
   }
 
-  function loadFiles() {
-    var names = [page.script].concat(page.cues ? page.cues.split(' ') : []);
-    // A cue that cannot be had is left out: the program plays its default sound.
-    var files = names.map(function(name, index) {
+  // The cues the script names: each token that begins with "s" plays the file
+  // "sound_%c%c.wav" of its next two bytes (a Ctrl-Z ends a script read in text mode).
+  function cueNames(script) {
+    var names = {}, token = [];
+    var end = script.indexOf(0x1A) < 0 ? script.length : script.indexOf(0x1A);
+    for (var i = 0; i <= end; ++i) {
+      var byte = i < end ? script[i] : 0x20;
+      if (byte === 0x20 || (byte >= 0x09 && byte <= 0x0D)) {
+        if (token[0] === 0x73) names['sound_' + String.fromCharCode(token[1], token[2]) + '.wav'] = true;
+        token = [];
+      } else {
+        token.push(byte);
+      }
+    }
+    return Object.keys(names);
+  }
+
+  // A cue that cannot be had is left out: the program plays its default sound.
+  function loadCues(names) {
+    return Promise.all(names.map(function(name) {
       return fetchBytes(name).then(function(bytes) { return {name: name, bytes: bytes}; },
-                                   function(error) {
-                                     if (index === 0) throw error;
-                                     return {name: name, bytes: null};
-                                   });
+                                   function() { return {name: name, bytes: null}; });
+    }));
+  }
+
+  function loadFiles() {
+    var files = fetchBytes(page.script).then(function(script) {
+      return loadCues(cueNames(script)).then(function(cues) {
+        return [{name: page.script, bytes: script}].concat(cues);
+      });
     });
-    return Promise.all([Promise.all(files), fetchBytes(page.font), loadStorage()])
+    return Promise.all([files, fetchBytes(page.font), loadStorage()])
       .then(function(loaded) { placeFiles(loaded[0], loaded[1]); });
   }
 
