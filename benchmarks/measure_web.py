@@ -121,7 +121,7 @@ def main():
     loads = [measure.load_average()]
     for index in range(args.runs):
         for width, height in sizes:
-            for name, run in (("native", lambda: native_story_run(linux_build, width, height)),
+            for name, run in (("linux", lambda: native_story_run(linux_build, width, height)),
                               ("web", lambda: web_story_run(args.site, width, height))):
                 print("round %d of %d: %s at %dx%d (load %s)" % (
                     index + 1, args.runs, name, width, height, measure.load_average()),

@@ -6,7 +6,7 @@ mergeInto(LibraryManager.library, {
     wake: null,        // ends the rest in progress
     channel: null,     // a message to oneself: the quickest way back to the browser
     yielded: null,
-    image: null,       // the canvas's pixels as the program last sent them
+    image: null,       // the window's surface as an ImageData over the program's memory
     sound: null,       // the AudioBufferSourceNode playing or about to
     // Plays planar float samples through the page's context (made at the reader's
     // first click or key) and calls ended(true) at their end; false without a
@@ -92,21 +92,18 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // Copies a rectangle of the window's surface (32-bit pixels, red in the lowest
-  // byte) into the canvas: the rectangle's rows into the canvas's image, opaque,
-  // and only the rectangle put.
+  // Puts a rectangle of the window's surface (opaque RGBA bytes, a row after
+  // another) into the canvas, read where it lies in the program's memory.
   reader_show_rect__deps: ['$Reader'],
-  reader_show_rect: function(pixels, pitch, width, height, x, y, w, h) {
-    var context = Module['canvas'].getContext('2d');
-    if (!Reader.image || Reader.image.width !== width || Reader.image.height !== height)
-      Reader.image = context.createImageData(width, height);
-    var data = Reader.image.data;
-    for (var row = y; row < y + h; ++row) {
-      var from = pixels + row * pitch + x * 4, to = (row * width + x) * 4;
-      data.set(HEAPU8.subarray(from, from + w * 4), to);
-      for (var alpha = to + 3, end = to + w * 4; alpha < end; alpha += 4) data[alpha] = 255;
+  reader_show_rect: function(pixels, width, height, x, y, w, h) {
+    var image = Reader.image;
+    if (!image || image.data.buffer !== HEAPU8.buffer || image.pixels !== pixels ||
+        image.width !== width || image.height !== height) {
+      image = Reader.image = new ImageData(
+          new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
+      image.pixels = pixels;
     }
-    context.putImageData(Reader.image, 0, 0, x, y, w, h);
+    Module['canvas'].getContext('2d').putImageData(image, 0, 0, x, y, w, h);
   },
 
   reader_wake_rest__deps: ['$Reader'],
