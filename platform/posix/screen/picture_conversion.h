@@ -9,9 +9,12 @@
 
 namespace posix::screen {
 
-// Fills picture (width x height, packed) from the indexed pixels.
-void ConvertPicture(const IndexedPixels& page, const uint32_t* argbTable,
-                    std::vector<uint32_t>* picture);
+// The page through its palette, packed ARGB, as a present shows it.
+struct Picture {
+    const uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+};
 
 // The rows of a picture that a present must convert again.
 struct RowSpan {
@@ -20,20 +23,14 @@ struct RowSpan {
     bool empty() const { return first >= end; }
 };
 
-// Keeps the picture in step with the page, converting only the rows whose
-// indices differ from the copy kept in shown (all of them when the palette or
-// the size changed). Returns the rows it converted.
+// Keeps the picture (packed ARGB) in step with the page, converting only the
+// rows whose indices differ from the copy kept in shown; every row when the
+// palette changed. Returns the rows whose colours changed: every row when the
+// size changed, and on a palette change only those that use a changed entry (the
+// black rows around a card's text stay as they are through its fades).
 RowSpan ConvertChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
                            bool paletteChanged, std::vector<uint8_t>* shown,
                            std::vector<uint32_t>* picture);
-
-// Copies the packed picture into destination (pitch in bytes), each pixel as a
-// scale x scale block.
-void CopyScaled(const std::vector<uint32_t>& picture, int width, int height, int scale,
-                void* destination, int pitch);
-// The same for the rows of span only; destination is the first of them.
-void CopyScaledRows(const std::vector<uint32_t>& picture, int width, RowSpan span, int scale,
-                    void* destination, int pitch);
 
 }  // namespace posix::screen
 

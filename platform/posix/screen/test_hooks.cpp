@@ -3,7 +3,23 @@
 #include "platform/posix/screen/screen_state.h"
 #include "platform/posix/video/video.h"
 
+#include <SDL.h>
+
+#include <cstring>
+
 namespace testhooks {
+
+RgbImage RgbImage::ScaledUp(int factor) const {
+    RgbImage out;
+    out.width = width * factor;
+    out.height = height * factor;
+    out.rgb.resize(static_cast<size_t>(out.width) * out.height * 3);
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x)
+            std::memcpy(&out.rgb[(static_cast<size_t>(y) * out.width + x) * 3],
+                        At(x / factor, y / factor), 3);
+    return out;
+}
 
 bool PresentedPicture(RgbImage* out) {
     const posix::screen::ScreenState& state = posix::screen::State();
@@ -21,9 +37,12 @@ bool PresentedPicture(RgbImage* out) {
 }
 
 bool PresentedWindow(RgbImage* out) {
-    const posix::screen::ScreenState& state = posix::screen::State();
+    posix::screen::ScreenState& state = posix::screen::State();
     SDL_Window* host = posix::video::HostWindow();
     if (!state.open || host == nullptr || out == nullptr) return false;
+    if (state.presenter == posix::video::Presenter::Renderer)
+        return posix::screen::ReadRendererWindow(state.renderer, &out->width, &out->height,
+                                                 &out->rgb);
     SDL_Surface* window = SDL_GetWindowSurface(host);
     if (window == nullptr) return false;
     out->width = window->w;

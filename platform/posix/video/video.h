@@ -3,6 +3,8 @@
 #ifndef PLATFORM_POSIX_VIDEO_VIDEO_H
 #define PLATFORM_POSIX_VIDEO_VIDEO_H
 
+#include "platform/posix/video/presenting.h"
+
 struct SDL_Window;
 
 namespace posix::video {
@@ -17,6 +19,9 @@ SDL_Window* CreateHostWindow(const char* title, int x, int y, int width, int hei
 // The window, or null when none exists.
 SDL_Window* HostWindow();
 void DestroyHostWindow();
+
+// How the window is drawn, chosen when video starts; the window is made for it.
+const PresentingChoice& Presenting();
 
 // The display connection's descriptor, readable when input or a window event
 // arrives from the display server; -1 without a window or on a driver that has

@@ -2,6 +2,8 @@
 #ifndef PLATFORM_POSIX_VIDEO_VIDEO_STATE_H
 #define PLATFORM_POSIX_VIDEO_VIDEO_STATE_H
 
+#include "platform/posix/video/presenting.h"
+
 struct SDL_Window;
 
 namespace posix::video {
@@ -13,6 +15,8 @@ struct VideoState {
     bool exitHandlerSet = false;
     SDL_Window* host = nullptr;
     int inputDescriptor = -1;  // of the host window's display connection
+    bool presentingChosen = false;
+    PresentingChoice presenting;
 };
 
 VideoState& State();

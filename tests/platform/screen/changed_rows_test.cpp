@@ -1,5 +1,6 @@
 // Presents convert and send only the rows of the page that changed.
 #include "platform/posix/screen/picture_conversion.h"
+#include "platform/posix/screen/window_refit.h"
 
 #include <gtest/gtest.h>
 
@@ -83,12 +84,35 @@ TEST(ChangedRows, AForgottenPictureIsConvertedWhole) {
     EXPECT_EQ(static_cast<size_t>(Page::kWidth * Page::kHeight), picture.size());
 }
 
+TEST(ChangedRows, APaletteChangeReportsOnlyTheRowsThatUseAChangedEntry) {
+    Page page;
+    page.At(1, 2) = 9;
+    Table table(0xFF000000u);
+    std::vector<uint8_t> shown;
+    std::vector<uint32_t> picture;
+    posix::screen::ConvertChangedRows(page.View(), table.argb, false, &shown, &picture);
+    table.argb[9] = 0xFF123456u;  // only row 2 uses entry 9
+    posix::screen::RowSpan span =
+        posix::screen::ConvertChangedRows(page.View(), table.argb, true, &shown, &picture);
+    EXPECT_EQ(2, span.first);
+    EXPECT_EQ(3, span.end);
+    EXPECT_EQ(0xFF123456u, picture[2 * Page::kWidth + 1]);
+    // New indices of the same colour change nothing on screen.
+    table.argb[10] = table.argb[0];
+    page.At(0, 3) = 10;
+    EXPECT_TRUE(posix::screen::ConvertChangedRows(page.View(), table.argb, false, &shown, &picture)
+                    .empty());
+}
+
 TEST(ChangedRows, ScaledRowsLandAtTheStartOfTheDestination) {
     const std::vector<uint32_t> picture = {1, 2, 3, 4, 5, 6};  // 2 wide, 3 high
-    const int scale = 2, pitch = 4 * sizeof(uint32_t);
+    const int pitch = 4 * sizeof(uint32_t);
+    const posix::screen::RefitGeometry geometry =
+        posix::screen::RefitGeometryFor(2, 3, posix::screen::LayoutFor(2, 3, 4, 6));
     std::vector<uint32_t> out(4 * 4, 0);
-    posix::screen::CopyScaledRows(picture, 2, posix::screen::RowSpan{1, 3}, scale, out.data(),
-                                  pitch);
+    posix::screen::FittedLines lines;
+    posix::screen::RefitRows(geometry, picture.data(), posix::screen::RowSpan{2, 6}, out.data(),
+                             pitch, &lines);
     EXPECT_EQ((std::vector<uint32_t>{3, 3, 4, 4, 3, 3, 4, 4, 5, 5, 6, 6, 5, 5, 6, 6}), out);
 }
 

@@ -2,6 +2,7 @@
 #include "platform/posix/screen/palette_table.h"
 #include "platform/posix/screen/picture_conversion.h"
 #include "platform/posix/screen/screen_layout.h"
+#include "platform/posix/screen/window_refit.h"
 
 #include <gtest/gtest.h>
 
@@ -39,14 +40,20 @@ TEST(PictureConversion, IndicesGoThroughTheTableAndScaleIntoBlocks) {
     page.height = 2;
     page.pitch = 5;
     page.pixels = bytes;
+    std::vector<uint8_t> shown;
     std::vector<uint32_t> picture;
-    posix::screen::ConvertPicture(page, table, &picture);
+    posix::screen::ConvertChangedRows(page, table, false, &shown, &picture);
     EXPECT_EQ(picture, (std::vector<uint32_t>{0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u,
                                               0xFF000005u, 0xFF000006u}));
 
+    // A whole factor: each page pixel a 2x2 block, exactly.
+    const posix::screen::RefitGeometry geometry =
+        posix::screen::RefitGeometryFor(3, 2, LayoutFor(3, 2, 6, 4));
     const int pitch = 8 * 4;  // destination rows wider than 3 x 2 pixels
     std::vector<uint32_t> out(8 * 4, 0);
-    posix::screen::CopyScaled(picture, 3, 2, 2, out.data(), pitch);
+    posix::screen::FittedLines lines;
+    posix::screen::RefitRows(geometry, picture.data(), posix::screen::RowSpan{0, 4}, out.data(),
+                             pitch, &lines);
     const uint32_t* row0 = &out[0];
     const uint32_t* row3 = &out[3 * 8];
     EXPECT_EQ(row0[0], 0xFF000001u);

@@ -1,0 +1,126 @@
+#include "platform/posix/screen/window_refit.h"
+
+#include <cstring>
+
+namespace posix::screen {
+
+namespace {
+
+// The taps of the fitted size's pixels, each centre mapped into the sharp picture
+// (pageSize x scale pixels) as a texture sampler maps it: position (i + 0.5) x
+// sharp / fitted - 0.5, in 256ths, rounded; clamped at both edges. Whole factors
+// land on pixel centres (weight 0) and so copy.
+std::vector<Tap> TapsFor(int pageSize, int scale, int fitted) {
+    const long long sharp = static_cast<long long>(pageSize) * scale;
+    std::vector<Tap> taps(fitted);
+    for (int i = 0; i < fitted; ++i) {
+        const long long offset = (2LL * i + 1) * sharp - fitted;
+        const long long position = offset <= 0 ? 0 : (offset * 256 + fitted) / (2LL * fitted);
+        long long pixel = position >> 8;
+        int weight = static_cast<int>(position & 255);
+        if (pixel >= sharp - 1) {
+            pixel = sharp - 1;
+            weight = 0;
+        }
+        const int first = static_cast<int>(pixel / scale);
+        const int second = static_cast<int>((pixel + 1) / scale);
+        Tap& tap = taps[i];
+        tap.first = tap.second = static_cast<uint16_t>(first);
+        if (weight != 0 && second != first) {
+            tap.second = static_cast<uint16_t>(second);
+            tap.weight = static_cast<uint16_t>(weight);
+        }
+    }
+    return taps;
+}
+
+// a and b blended per byte, b weighing weight/256: the red-blue and alpha-green
+// byte pairs each in one multiplication.
+inline uint32_t Blend(uint32_t a, uint32_t b, uint32_t weight) {
+    const uint32_t keep = 256 - weight;
+    const uint32_t redBlue =
+        (((a & 0xFF00FFu) * keep + (b & 0xFF00FFu) * weight + 0x800080u) >> 8) & 0xFF00FFu;
+    const uint32_t alphaGreen =
+        (((a >> 8) & 0xFF00FFu) * keep + ((b >> 8) & 0xFF00FFu) * weight + 0x800080u) & 0xFF00FF00u;
+    return redBlue | alphaGreen;
+}
+
+void FitRow(const uint32_t* pageRow, const Tap* columns, int count, uint32_t* out) {
+    for (int x = 0; x < count; ++x) {
+        const Tap tap = columns[x];
+        out[x] = Blend(pageRow[tap.first], pageRow[tap.second], tap.weight);
+    }
+}
+
+// Two fitted rows blended byte by byte into a window row: 16-bit arithmetic on
+// contiguous bytes, which the compiler turns into vector instructions.
+void BlendRows(const uint8_t* a, const uint8_t* b, unsigned weight, uint8_t* out, int bytes) {
+    const uint16_t second = static_cast<uint16_t>(weight);
+    const uint16_t first = static_cast<uint16_t>(256 - weight);
+    for (int i = 0; i < bytes; ++i)
+        out[i] = static_cast<uint8_t>(static_cast<uint16_t>(a[i] * first + b[i] * second + 128) >> 8);
+}
+
+}  // namespace
+
+bool RefitGeometry::Fits(int width, int height, const ScreenLayout& layout) const {
+    return pageWidth == width && pageHeight == height && sharpScale == layout.sharpScale &&
+           picture.x == layout.picture.x && picture.y == layout.picture.y &&
+           picture.width == layout.picture.width && picture.height == layout.picture.height;
+}
+
+RefitGeometry RefitGeometryFor(int pageWidth, int pageHeight, const ScreenLayout& layout) {
+    RefitGeometry geometry;
+    geometry.pageWidth = pageWidth;
+    geometry.pageHeight = pageHeight;
+    geometry.sharpScale = layout.sharpScale;
+    geometry.picture = layout.picture;
+    geometry.columns = TapsFor(pageWidth, layout.sharpScale, layout.picture.width);
+    geometry.rows = TapsFor(pageHeight, layout.sharpScale, layout.picture.height);
+    return geometry;
+}
+
+RowSpan PictureRowsFor(const RefitGeometry& geometry, RowSpan changed) {
+    RowSpan rows{static_cast<int>(geometry.rows.size()), 0};
+    for (int y = 0; y < static_cast<int>(geometry.rows.size()); ++y) {
+        const Tap& tap = geometry.rows[y];
+        const bool depends = (tap.first >= changed.first && tap.first < changed.end) ||
+                             (tap.second >= changed.first && tap.second < changed.end);
+        if (!depends) continue;
+        if (y < rows.first) rows.first = y;
+        rows.end = y + 1;
+    }
+    return rows.empty() ? RowSpan{} : rows;
+}
+
+const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const uint32_t* page, int row,
+                                  int keep) {
+    for (int i = 0; i < 2; ++i)
+        if (row_[i] == row) return line_[i].data();
+    const int slot = row_[0] == keep ? 1 : 0;
+    std::vector<uint32_t>& line = line_[slot];
+    line.resize(geometry.columns.size());
+    FitRow(page + static_cast<size_t>(row) * geometry.pageWidth, geometry.columns.data(),
+           static_cast<int>(line.size()), line.data());
+    row_[slot] = row;
+    return line.data();
+}
+
+void RefitRows(const RefitGeometry& geometry, const uint32_t* page, RowSpan rows,
+               void* destination, int pitch, FittedLines* lines) {
+    const int bytes = static_cast<int>(geometry.columns.size() * sizeof(uint32_t));
+    auto* out = static_cast<uint8_t*>(destination);
+    for (int y = rows.first; y < rows.end; ++y, out += pitch) {
+        const Tap& tap = geometry.rows[y];
+        const uint32_t* upper = lines->Line(geometry, page, tap.first, tap.second);
+        if (tap.weight == 0) {
+            std::memcpy(out, upper, bytes);
+            continue;
+        }
+        const uint32_t* lower = lines->Line(geometry, page, tap.second, tap.first);
+        BlendRows(reinterpret_cast<const uint8_t*>(upper), reinterpret_cast<const uint8_t*>(lower),
+                  tap.weight, out, bytes);
+    }
+}
+
+}  // namespace posix::screen
