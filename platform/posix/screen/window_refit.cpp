@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace posix::screen {
 
 namespace {
@@ -45,20 +49,50 @@ inline uint32_t Blend(uint32_t a, uint32_t b, uint32_t weight) {
     return redBlue | alphaGreen;
 }
 
-void FitRow(const uint32_t* pageRow, const Tap* columns, int count, uint32_t* out) {
+// Most columns copy one page pixel (two thirds of them at 1.125 times the sharp
+// picture): only the others pay for a blend.
+void FitRow(const uint32_t* pageRow, const Tap* columns, int count, uint32_t* __restrict out) {
     for (int x = 0; x < count; ++x) {
         const Tap tap = columns[x];
-        out[x] = Blend(pageRow[tap.first], pageRow[tap.second], tap.weight);
+        const uint32_t pixel = pageRow[tap.first];
+        out[x] = tap.weight == 0 ? pixel : Blend(pixel, pageRow[tap.second], tap.weight);
     }
 }
 
-// Two fitted rows blended byte by byte into a window row: 16-bit arithmetic on
-// contiguous bytes, which the compiler turns into vector instructions.
-void BlendRows(const uint8_t* a, const uint8_t* b, unsigned weight, uint8_t* out, int bytes) {
+// Two fitted rows blended byte by byte: 16-bit arithmetic on contiguous bytes,
+// which the compiler turns into vector instructions.
+void BlendRows(const uint8_t* a, const uint8_t* b, unsigned weight, uint8_t* __restrict out,
+               int bytes) {
     const uint16_t second = static_cast<uint16_t>(weight);
     const uint16_t first = static_cast<uint16_t>(256 - weight);
     for (int i = 0; i < bytes; ++i)
         out[i] = static_cast<uint8_t>(static_cast<uint16_t>(a[i] * first + b[i] * second + 128) >> 8);
+}
+
+// A finished row into the window. Where the processor has streaming stores they
+// write it: nothing reads the window back here, and an ordinary store would first
+// fetch every line of it into the cache only to overwrite it, which doubles the
+// memory traffic of a 33 MB window.
+void WriteWindowRow(uint8_t* out, const uint32_t* row, int bytes) {
+#if defined(__SSE2__)
+    const auto* from = reinterpret_cast<const uint8_t*>(row);
+    int done = 0;
+    for (; done < bytes && reinterpret_cast<uintptr_t>(out + done) % 16 != 0; done += 4)
+        std::memcpy(out + done, from + done, 4);
+    for (; done + 16 <= bytes; done += 16)
+        _mm_stream_si128(reinterpret_cast<__m128i*>(out + done),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done)));
+    std::memcpy(out + done, from + done, bytes - done);
+#else
+    std::memcpy(out, row, bytes);
+#endif
+}
+
+// Streamed rows are in the window once this returns, before the display is told.
+void FinishWindowRows() {
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
 }
 
 }  // namespace
@@ -93,6 +127,11 @@ RowSpan PictureRowsFor(const RefitGeometry& geometry, RowSpan changed) {
     return rows.empty() ? RowSpan{} : rows;
 }
 
+uint32_t* FittedLines::Blended(int width) {
+    blended_.resize(width);
+    return blended_.data();
+}
+
 const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const uint32_t* page, int row,
                                   int keep) {
     for (int i = 0; i < 2; ++i)
@@ -108,19 +147,22 @@ const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const uint32_t*
 
 void RefitRows(const RefitGeometry& geometry, const uint32_t* page, RowSpan rows,
                void* destination, int pitch, FittedLines* lines) {
-    const int bytes = static_cast<int>(geometry.columns.size() * sizeof(uint32_t));
+    const int width = static_cast<int>(geometry.columns.size());
+    const int bytes = width * static_cast<int>(sizeof(uint32_t));
     auto* out = static_cast<uint8_t*>(destination);
     for (int y = rows.first; y < rows.end; ++y, out += pitch) {
         const Tap& tap = geometry.rows[y];
-        const uint32_t* upper = lines->Line(geometry, page, tap.first, tap.second);
-        if (tap.weight == 0) {
-            std::memcpy(out, upper, bytes);
-            continue;
+        const uint32_t* row = lines->Line(geometry, page, tap.first, tap.second);
+        if (tap.weight != 0) {
+            const uint32_t* lower = lines->Line(geometry, page, tap.second, tap.first);
+            uint32_t* blended = lines->Blended(width);
+            BlendRows(reinterpret_cast<const uint8_t*>(row), reinterpret_cast<const uint8_t*>(lower),
+                      tap.weight, reinterpret_cast<uint8_t*>(blended), bytes);
+            row = blended;
         }
-        const uint32_t* lower = lines->Line(geometry, page, tap.second, tap.first);
-        BlendRows(reinterpret_cast<const uint8_t*>(upper), reinterpret_cast<const uint8_t*>(lower),
-                  tap.weight, out, bytes);
+        WriteWindowRow(out, row, bytes);
     }
+    FinishWindowRows();
 }
 
 }  // namespace posix::screen

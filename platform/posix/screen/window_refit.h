@@ -44,9 +44,11 @@ class FittedLines {
 public:
     const uint32_t* Line(const RefitGeometry& geometry, const uint32_t* page, int row, int keep);
     void Forget() { row_[0] = row_[1] = -1; }
+    uint32_t* Blended(int width);  // a row to blend two lines into
 
 private:
     std::vector<uint32_t> line_[2];
+    std::vector<uint32_t> blended_;
     int row_[2] = {-1, -1};
 };
 
