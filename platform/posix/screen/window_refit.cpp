@@ -110,6 +110,7 @@ RefitGeometry RefitGeometryFor(int pageWidth, int pageHeight, const ScreenLayout
     geometry.sharpScale = layout.sharpScale;
     geometry.picture = layout.picture;
     geometry.columns = TapsFor(pageWidth, layout.sharpScale, layout.picture.width);
+    geometry.sameWidth = layout.sharpScale == 1 && layout.picture.width == pageWidth;
     geometry.rows = TapsFor(pageHeight, layout.sharpScale, layout.picture.height);
     return geometry;
 }
@@ -134,13 +135,14 @@ uint32_t* FittedLines::Blended(int width) {
 
 const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const uint32_t* page, int row,
                                   int keep) {
+    const uint32_t* pageRow = page + static_cast<size_t>(row) * geometry.pageWidth;
+    if (geometry.sameWidth) return pageRow;
     for (int i = 0; i < 2; ++i)
         if (row_[i] == row) return line_[i].data();
     const int slot = row_[0] == keep ? 1 : 0;
     std::vector<uint32_t>& line = line_[slot];
     line.resize(geometry.columns.size());
-    FitRow(page + static_cast<size_t>(row) * geometry.pageWidth, geometry.columns.data(),
-           static_cast<int>(line.size()), line.data());
+    FitRow(pageRow, geometry.columns.data(), static_cast<int>(line.size()), line.data());
     row_[slot] = row;
     return line.data();
 }

@@ -30,6 +30,7 @@ struct RefitGeometry {
     Rect picture;              // in the window
     std::vector<Tap> columns;  // one for each column of picture
     std::vector<Tap> rows;     // one for each row of picture
+    bool sameWidth = false;    // the page's rows are the picture's as they stand
     bool Fits(int width, int height, const ScreenLayout& layout) const;
 };
 
