@@ -4,8 +4,18 @@
 
 namespace posix::screen {
 
+namespace {
+
+bool UsesAny(const uint8_t* row, size_t width, const uint8_t* entries) {
+    for (size_t x = 0; x < width; ++x)
+        if (entries[row[x]] != 0) return true;
+    return false;
+}
+
+}  // namespace
+
 RowSpan ConvertChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
-                           bool paletteChanged, std::vector<uint8_t>* shown,
+                           const uint8_t* changedEntries, std::vector<uint8_t>* shown,
                            std::vector<uint32_t>* picture) {
     const size_t width = static_cast<size_t>(page.width);
     const size_t size = width * page.height;
@@ -16,16 +26,12 @@ RowSpan ConvertChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
     for (int y = 0; y < page.height; ++y) {
         const uint8_t* row = page.pixels + static_cast<ptrdiff_t>(y) * page.pitch;
         uint8_t* kept = shown->data() + y * width;
-        if (!everything && !paletteChanged && std::memcmp(row, kept, width) == 0) continue;
+        const bool convert = everything || std::memcmp(row, kept, width) != 0 ||
+                             (changedEntries != nullptr && UsesAny(row, width, changedEntries));
+        if (!convert) continue;
         std::memcpy(kept, row, width);
         uint32_t* out = picture->data() + y * width;
-        uint32_t differs = everything ? 1 : 0;
-        for (size_t x = 0; x < width; ++x) {
-            const uint32_t colour = argbTable[row[x]];
-            differs |= colour ^ out[x];
-            out[x] = colour;
-        }
-        if (differs == 0) continue;
+        for (size_t x = 0; x < width; ++x) out[x] = argbTable[row[x]];
         if (y < span.first) span.first = y;
         span.end = y + 1;
     }

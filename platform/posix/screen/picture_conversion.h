@@ -24,12 +24,12 @@ struct RowSpan {
 };
 
 // Keeps the picture (packed ARGB) in step with the page, converting only the
-// rows whose indices differ from the copy kept in shown; every row when the
-// palette changed. Returns the rows whose colours changed: every row when the
-// size changed, and on a palette change only those that use a changed entry (the
-// black rows around a card's text stay as they are through its fades).
+// rows whose indices differ from the copy kept in shown and, after a palette
+// change, the rows that use an entry flagged in changedEntries (null: none
+// changed). The black rows around a card's text are passed over through its
+// fades. Every row is converted when the size changed. Returns the rows converted.
 RowSpan ConvertChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
-                           bool paletteChanged, std::vector<uint8_t>* shown,
+                           const uint8_t* changedEntries, std::vector<uint8_t>* shown,
                            std::vector<uint32_t>* picture);
 
 }  // namespace posix::screen

@@ -31,8 +31,10 @@ bool HasPage(const Frame& frame) {
 // Brings the ARGB picture in step with the page; returns the rows whose colours changed.
 RowSpan TakePage(ScreenState& state, const Frame& frame) {
     const bool paletteChanged = state.palette.Update(frame.palette);
-    const RowSpan changed = ConvertChangedRows(frame.pixels, state.palette.Argb(), paletteChanged,
-                                               &state.shownPage, &state.picture);
+    const RowSpan changed =
+        ConvertChangedRows(frame.pixels, state.palette.Argb(),
+                           paletteChanged ? state.palette.ChangedEntries() : nullptr,
+                           &state.shownPage, &state.picture);
     state.pictureWidth = frame.pixels.width;
     state.pictureHeight = frame.pixels.height;
     return changed;

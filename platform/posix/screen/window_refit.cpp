@@ -38,29 +38,18 @@ std::vector<Tap> TapsFor(int pageSize, int scale, int fitted) {
     return taps;
 }
 
-// a and b blended per byte, b weighing weight/256: the red-blue and alpha-green
-// byte pairs each in one multiplication.
-inline uint32_t Blend(uint32_t a, uint32_t b, uint32_t weight) {
-    const uint32_t keep = 256 - weight;
-    const uint32_t redBlue =
-        (((a & 0xFF00FFu) * keep + (b & 0xFF00FFu) * weight + 0x800080u) >> 8) & 0xFF00FFu;
-    const uint32_t alphaGreen =
-        (((a >> 8) & 0xFF00FFu) * keep + ((b >> 8) & 0xFF00FFu) * weight + 0x800080u) & 0xFF00FF00u;
-    return redBlue | alphaGreen;
-}
-
-// Most columns copy one page pixel (two thirds of them at 1.125 times the sharp
-// picture): only the others pay for a blend.
-void FitRow(const uint32_t* pageRow, const Tap* columns, int count, uint32_t* __restrict out) {
-    for (int x = 0; x < count; ++x) {
-        const Tap tap = columns[x];
-        const uint32_t pixel = pageRow[tap.first];
-        out[x] = tap.weight == 0 ? pixel : Blend(pixel, pageRow[tap.second], tap.weight);
+// Pixels blended byte by byte, b's weighing weights[i]/256: 16-bit arithmetic on
+// contiguous bytes, which the compiler turns into vector instructions.
+void BlendBytes(const uint8_t* a, const uint8_t* b, const uint8_t* weights,
+                uint8_t* __restrict out, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        const uint16_t weight = weights[i];
+        out[i] = static_cast<uint8_t>(
+            static_cast<uint16_t>(a[i] * (256 - weight) + b[i] * weight + 128) >> 8);
     }
 }
 
-// Two fitted rows blended byte by byte: 16-bit arithmetic on contiguous bytes,
-// which the compiler turns into vector instructions.
+// Two fitted rows blended byte by byte with one weight, as above.
 void BlendRows(const uint8_t* a, const uint8_t* b, unsigned weight, uint8_t* __restrict out,
                int bytes) {
     const uint16_t second = static_cast<uint16_t>(weight);
@@ -79,6 +68,10 @@ void WriteWindowRow(uint8_t* out, const uint32_t* row, int bytes) {
     int done = 0;
     for (; done < bytes && reinterpret_cast<uintptr_t>(out + done) % 16 != 0; done += 4)
         std::memcpy(out + done, from + done, 4);
+    for (; done + 64 <= bytes; done += 64)
+        for (int part = 0; part < 64; part += 16)
+            _mm_stream_si128(reinterpret_cast<__m128i*>(out + done + part),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done + part)));
     for (; done + 16 <= bytes; done += 16)
         _mm_stream_si128(reinterpret_cast<__m128i*>(out + done),
                          _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done)));
@@ -109,7 +102,14 @@ RefitGeometry RefitGeometryFor(int pageWidth, int pageHeight, const ScreenLayout
     geometry.pageHeight = pageHeight;
     geometry.sharpScale = layout.sharpScale;
     geometry.picture = layout.picture;
-    geometry.columns = TapsFor(pageWidth, layout.sharpScale, layout.picture.width);
+    const std::vector<Tap> columns = TapsFor(pageWidth, layout.sharpScale, layout.picture.width);
+    for (size_t x = 0; x < columns.size(); ++x) {
+        geometry.columnSource.push_back(columns[x].first);
+        if (columns[x].weight == 0) continue;
+        geometry.blended.push_back(BlendedColumn{static_cast<uint16_t>(x), columns[x].first});
+        geometry.blendWeights.insert(geometry.blendWeights.end(), 4,
+                                     static_cast<uint8_t>(columns[x].weight));
+    }
     geometry.sameWidth = layout.sharpScale == 1 && layout.picture.width == pageWidth;
     geometry.rows = TapsFor(pageHeight, layout.sharpScale, layout.picture.height);
     return geometry;
@@ -140,16 +140,30 @@ const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const uint32_t*
     for (int i = 0; i < 2; ++i)
         if (row_[i] == row) return line_[i].data();
     const int slot = row_[0] == keep ? 1 : 0;
-    std::vector<uint32_t>& line = line_[slot];
-    line.resize(geometry.columns.size());
-    FitRow(pageRow, geometry.columns.data(), static_cast<int>(line.size()), line.data());
     row_[slot] = row;
+    std::vector<uint32_t>& line = line_[slot];
+    line.resize(geometry.columnSource.size());
+    // Every column takes its first page pixel; the blended ones (a third to a half
+    // of them) are then gathered in two rows, blended as bytes and put in place.
+    for (size_t x = 0; x < line.size(); ++x) line[x] = pageRow[geometry.columnSource[x]];
+    const size_t count = geometry.blended.size();
+    left_.resize(count);
+    right_.resize(count);
+    mixed_.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        left_[i] = pageRow[geometry.blended[i].source];
+        right_[i] = pageRow[geometry.blended[i].source + 1];
+    }
+    BlendBytes(reinterpret_cast<const uint8_t*>(left_.data()),
+               reinterpret_cast<const uint8_t*>(right_.data()), geometry.blendWeights.data(),
+               reinterpret_cast<uint8_t*>(mixed_.data()), static_cast<int>(count * 4));
+    for (size_t i = 0; i < count; ++i) line[geometry.blended[i].column] = mixed_[i];
     return line.data();
 }
 
 void RefitRows(const RefitGeometry& geometry, const uint32_t* page, RowSpan rows,
                void* destination, int pitch, FittedLines* lines) {
-    const int width = static_cast<int>(geometry.columns.size());
+    const int width = static_cast<int>(geometry.columnSource.size());
     const int bytes = width * static_cast<int>(sizeof(uint32_t));
     auto* out = static_cast<uint8_t*>(destination);
     for (int y = rows.first; y < rows.end; ++y, out += pitch) {

@@ -23,14 +23,22 @@ struct Tap {
     uint16_t weight = 0;
 };
 
+// A column of the picture that blends page columns source and source + 1.
+struct BlendedColumn {
+    uint16_t column = 0;
+    uint16_t source = 0;
+};
+
 struct RefitGeometry {
     int pageWidth = 0;
     int pageHeight = 0;
     int sharpScale = 1;
-    Rect picture;              // in the window
-    std::vector<Tap> columns;  // one for each column of picture
-    std::vector<Tap> rows;     // one for each row of picture
-    bool sameWidth = false;    // the page's rows are the picture's as they stand
+    Rect picture;                        // in the window
+    std::vector<uint16_t> columnSource;  // the first page column of each picture column
+    std::vector<BlendedColumn> blended;  // the columns that blend two, left to right
+    std::vector<uint8_t> blendWeights;   // their second column's weights, four bytes each
+    std::vector<Tap> rows;               // one for each row of picture
+    bool sameWidth = false;              // the page's rows are the picture's as they stand
     bool Fits(int width, int height, const ScreenLayout& layout) const;
 };
 
@@ -50,6 +58,7 @@ public:
 private:
     std::vector<uint32_t> line_[2];
     std::vector<uint32_t> blended_;
+    std::vector<uint32_t> left_, right_, mixed_;  // the blended columns' two sources and blend
     int row_[2] = {-1, -1};
 };
 

@@ -26,6 +26,8 @@ TEST(PaletteTable, ConvertsToOpaqueArgbAndOnlyWhenTheEntriesChange) {
     entries[200].peGreen = 1;
     EXPECT_TRUE(table.Update(entries));
     EXPECT_EQ(table.Argb()[200], 0xFF000100u);
+    EXPECT_EQ(table.ChangedEntries()[200], 1);  // and only that one
+    EXPECT_EQ(table.ChangedEntries()[1], 0);
     EXPECT_TRUE(table.Update(nullptr));
     EXPECT_EQ(table.Argb()[1], 0xFF000000u);
 }
@@ -42,7 +44,7 @@ TEST(PictureConversion, IndicesGoThroughTheTableAndScaleIntoBlocks) {
     page.pixels = bytes;
     std::vector<uint8_t> shown;
     std::vector<uint32_t> picture;
-    posix::screen::ConvertChangedRows(page, table, false, &shown, &picture);
+    posix::screen::ConvertChangedRows(page, table, nullptr, &shown, &picture);
     EXPECT_EQ(picture, (std::vector<uint32_t>{0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u,
                                               0xFF000005u, 0xFF000006u}));
 
