@@ -1,10 +1,12 @@
 #include "platform/posix/video/presenting.h"
 
 #include <dirent.h>
+#include <strings.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
-#include <strings.h>
+#include <string>
 
 #include <X11/Xlib.h>
 
