@@ -135,10 +135,21 @@ uint32_t* FittedLines::Blended(int width) {
 
 const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const uint32_t* page, int row,
                                   int keep) {
-    const uint32_t* pageRow = page + static_cast<size_t>(row) * geometry.pageWidth;
+    const size_t width = geometry.pageWidth;
+    const uint32_t* pageRow = page + row * width;
     if (geometry.sameWidth) return pageRow;
     for (int i = 0; i < 2; ++i)
         if (row_[i] == row) return line_[i].data();
+    // Rows of one flat colour (a card's fill, the black between lines of text)
+    // repeat: a row equal to one kept is fitted as that one was. The line then
+    // stands for this row, unless it must stay for keep.
+    for (int i = 0; i < 2; ++i) {
+        if (row_[i] < 0 ||
+            std::memcmp(page + row_[i] * width, pageRow, width * sizeof(uint32_t)) != 0)
+            continue;
+        if (row_[i] != keep) row_[i] = row;
+        return line_[i].data();
+    }
     const int slot = row_[0] == keep ? 1 : 0;
     row_[slot] = row;
     std::vector<uint32_t>& line = line_[slot];
@@ -169,8 +180,9 @@ void RefitRows(const RefitGeometry& geometry, const uint32_t* page, RowSpan rows
     for (int y = rows.first; y < rows.end; ++y, out += pitch) {
         const Tap& tap = geometry.rows[y];
         const uint32_t* row = lines->Line(geometry, page, tap.first, tap.second);
-        if (tap.weight != 0) {
-            const uint32_t* lower = lines->Line(geometry, page, tap.second, tap.first);
+        const uint32_t* lower =
+            tap.weight != 0 ? lines->Line(geometry, page, tap.second, tap.first) : row;
+        if (lower != row) {  // equal rows blend into themselves
             uint32_t* blended = lines->Blended(width);
             BlendRows(reinterpret_cast<const uint8_t*>(row), reinterpret_cast<const uint8_t*>(lower),
                       tap.weight, reinterpret_cast<uint8_t*>(blended), bytes);
