@@ -1,5 +1,5 @@
 // sndPlaySoundA: play a wave file by name, or the default sound in its place.
-#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/idle/idle.h"
 #include "platform/posix/winmm/audio_output.h"
 #include "platform/posix/winmm/wave_data.h"
 
@@ -31,6 +31,6 @@ BOOL PlayNamed(LPCSTR soundName, UINT flags) {
 
 BOOL WINAPI sndPlaySoundA(LPCSTR soundName, UINT flags) {
     const BOOL result = PlayNamed(soundName, flags);
-    posix::kernel::NoteWork();
+    posix::idle::NoteWork();
     return result;
 }
