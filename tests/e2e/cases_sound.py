@@ -1,7 +1,9 @@
 """Sound cues as a listener hears them: part1 plays a tiny story through its own
 PulseAudio server, whose null sink's monitor is recorded; the cue must come back as
 the wave file, the story must wait for it, a missing cue must play the default
-sound, and without any sound server the story goes on at once, silently."""
+sound, and without any sound server the story goes on at once, silently. Cues in
+every encoding that sound editors write come back whole and alike."""
+import subprocess
 import time
 from pathlib import Path
 
@@ -153,3 +155,115 @@ def no_server(session):
         running.stop()
         output = Path(running.log.name).read_bytes()
         expect(output == b"", "the program printed on the terminal: %r" % output[:300])
+
+
+# Cues in the encodings sound editors write, made by sox from one sweep: the sox
+# arguments of each file. The first two are the plain PCM references.
+ENCODINGS = [
+    ("PCM 16-bit mono 22,050 Hz", ["-r", "22050", "-c", "1", "-b", "16"]),
+    ("PCM 16-bit stereo 48,000 Hz", ["-r", "48000", "-c", "2", "-b", "16"]),
+    ("PCM 24-bit mono 48,000 Hz", ["-r", "48000", "-c", "1", "-b", "24"]),
+    ("IEEE float mono 44,100 Hz", ["-r", "44100", "-c", "1", "-e", "floating-point", "-b", "32"]),
+    ("IEEE float stereo 48,000 Hz", ["-r", "48000", "-c", "2", "-e", "floating-point", "-b", "32"]),
+    ("PCM 16-bit 6 channels 48,000 Hz", ["-r", "48000", "-c", "6", "-b", "16"]),
+    ("A-law 8,000 Hz", ["-r", "8000", "-c", "1", "-e", "a-law"]),
+    ("u-law 8,000 Hz", ["-r", "8000", "-c", "1", "-e", "u-law"]),
+    ("IMA ADPCM 22,050 Hz", ["-r", "22050", "-c", "1", "-e", "ima-adpcm"]),
+    ("Microsoft ADPCM 22,050 Hz", ["-r", "22050", "-c", "1", "-e", "ms-adpcm"]),
+    ("GSM 6.10 8,000 Hz", ["-r", "8000", "-c", "1", "-e", "gsm-full-rate"]),
+]
+# 1.2 s, as in a sound editor's export: sox pads a GSM 6.10 data chunk of an odd
+# number of blocks with a byte that libsndfile decodes as one more block.
+ENCODED_CUE_SECONDS = 1.2
+SEPARATOR_SECONDS = 0.3  # a silent cue between two cues parts them in the recording
+ALL_CUES_TIMEOUT = 120
+# Wine plays through its own mixer and PulseAudio's resampler: whole, but less alike.
+LEAST_CORRELATION = {"linux": 0.9, "wine": 0.8}
+
+
+def sox(*arguments):
+    subprocess.run(["sox", *map(str, arguments)], check=True, capture_output=True, timeout=60)
+
+
+def write_encoded_cues(session):
+    """sound_01.wav ... in each encoding, sound_00.wav a silent separator; a story
+    that plays them in turn; and each cue as sox decodes it, at the recording's rate."""
+    sweep = session.folder / "sweep.wav"
+    sox("-n", "-r", 48000, "-c", 1, "-b", 16, sweep, "synth", ENCODED_CUE_SECONDS, "sine", "330:660",
+        "vol", 0.5)
+    sox("-n", "-r", 22050, "-c", 1, "-b", 16, session.folder / "sound_00.wav", "trim", 0,
+        SEPARATOR_SECONDS)
+    lines, references = [], []
+    for number, (_, arguments) in enumerate(ENCODINGS, start=1):
+        cue = session.folder / ("sound_%02d.wav" % number)
+        sox(sweep, *arguments, cue)
+        reference = session.artifacts / ("reference_%02d.wav" % number)
+        sox(cue, "-r", RECORD_RATE, "-c", 1, "-b", 16, "-e", "signed-integer", reference)
+        references.append(read_wave_mono(reference))
+        lines += ["s%02d" % number, "s00"]
+    (session.folder / episode_file("part1", "script")).write_bytes("\n".join(lines).encode())
+    write_bookmark(session.folder, "part1", 0)
+    return references
+
+
+@case("sound.every_encoding_heard_whole.part1", programs=["part1"], size=(640, 480))
+def every_encoding(session):
+    """All the cues in one run with Ctrl held: the cards and the separators' lines
+    pass at once, and fast-forwarding does not shorten a sound."""
+    references = write_encoded_cues(session)
+    with PulseServer() as server:
+        session.env_changes.update(server.env(), SDL_AUDIODRIVER=None)
+        with Recorder(session.env(), session.artifacts / "parec.log") as recorder:
+            running = session.start("part1")
+            session.wait_window("part1")
+            session.desktop.key_down("Control_L")
+            code = running.exit_code(ALL_CUES_TIMEOUT)
+            time.sleep(0.2)
+    samples = recorder.samples()
+    write_recording(samples, session.artifacts / "heard.wav")
+    expect(code == 1, "the run ended with %s, not exit code 1" % code)
+
+    cues = heard_cues(samples)
+    figures, faults = [], []
+    for index, (name, _) in enumerate(ENCODINGS):
+        if index >= len(cues):
+            faults.append("%s: not heard" % name)
+            continue
+        length, correlation = measure_cue(samples, cues[index], references[index])
+        figures.append("%-32s heard %.3f s, correlation %.3f%s" % (
+            name, length, correlation,
+            ", interrupted %d times" % (len(cues[index]) - 1) if len(cues[index]) > 1 else ""))
+        if abs(length - ENCODED_CUE_SECONDS) > 0.05:
+            faults.append("%s: heard for %.3f s, not %.3f s" % (name, length, ENCODED_CUE_SECONDS))
+        if correlation < LEAST_CORRELATION[session.platform.name]:
+            faults.append("%s: correlates only %.3f with the file" % (name, correlation))
+    report(session, figures)
+    expect(len(cues) == len(ENCODINGS),
+           "%d sounds were heard, not %d (see heard.wav)" % (len(cues), len(ENCODINGS)))
+    expect(not faults, "; ".join(faults))
+
+
+def heard_cues(samples):
+    """The cues in the recording, each a list of (first, end) pieces: sounds closer
+    than the separator's silence are one cue, paused where the output ran dry on a
+    busy machine (the sound goes on where it stopped)."""
+    cues = []
+    for span in sounding_spans(samples, gap_ms=10):
+        if cues and span[0] - cues[-1][-1][1] < SEPARATOR_SECONDS / 2 * RECORD_RATE:
+            cues[-1].append(span)
+        else:
+            cues.append([span])
+    return cues
+
+
+def measure_cue(samples, pieces, reference):
+    """Seconds heard, and the correlation with the cue's file: each piece against
+    the part of the file it holds, weighted by its length."""
+    heard, weighted = 0, 0.0
+    for number, (first, end) in enumerate(pieces):
+        last = number == len(pieces) - 1
+        part = reference[heard:] if last else reference[heard:heard + end - first]
+        correlation, _ = best_alignment(samples, part, first)
+        weighted += correlation * (end - first)
+        heard += end - first
+    return heard / RECORD_RATE, weighted / heard
