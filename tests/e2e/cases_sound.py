@@ -244,15 +244,20 @@ def every_encoding(session):
 
 
 def heard_cues(samples):
-    """The cues in the recording, each a list of (first, end) pieces: sounds closer
-    than the separator's silence are one cue, paused where the output ran dry on a
-    busy machine (the sound goes on where it stopped)."""
-    cues = []
-    for span in sounding_spans(samples, gap_ms=10):
-        if cues and span[0] - cues[-1][-1][1] < SEPARATOR_SECONDS / 2 * RECORD_RATE:
-            cues[-1].append(span)
+    """The cues in the recording, each a list of (first, end) pieces. A cue that
+    stutters on a busy machine (its output ran dry, and it goes on where it
+    stopped) keeps its pieces until its length has been heard; after that, the
+    separator's silence starts the next cue."""
+    cues, heard = [], 0
+    for first, end in sounding_spans(samples, gap_ms=10):
+        gap = (first - cues[-1][-1][1]) / RECORD_RATE if cues else None
+        whole = heard / RECORD_RATE >= ENCODED_CUE_SECONDS - 0.05
+        if cues and (gap < SEPARATOR_SECONDS / 2 or not whole):
+            cues[-1].append((first, end))
+            heard += end - first
         else:
-            cues.append([span])
+            cues.append([(first, end)])
+            heard = end - first
     return cues
 
 
