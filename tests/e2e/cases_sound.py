@@ -208,8 +208,7 @@ def write_encoded_cues(session):
 
 @case("sound.every_encoding_heard_whole.part1", programs=["part1"], size=(640, 480))
 def every_encoding(session):
-    """All the cues in one run with Ctrl held: the cards and the separators' lines
-    pass at once, and fast-forwarding does not shorten a sound."""
+    """All the cues in one run with Ctrl held: the cards pass at once, the cues whole."""
     references = write_encoded_cues(session)
     with PulseServer() as server:
         session.env_changes.update(server.env(), SDL_AUDIODRIVER=None)
@@ -244,10 +243,8 @@ def every_encoding(session):
 
 
 def heard_cues(samples):
-    """The cues in the recording, each a list of (first, end) pieces. A cue that
-    stutters on a busy machine (its output ran dry, and it goes on where it
-    stopped) keeps its pieces until its length has been heard; after that, the
-    separator's silence starts the next cue."""
+    """The cues heard, each a list of (first, end) pieces: a cue that stutters on a
+    busy machine keeps its pieces until its length has been heard."""
     cues, heard = [], 0
     for first, end in sounding_spans(samples, gap_ms=10):
         gap = (first - cues[-1][-1][1]) / RECORD_RATE if cues else None
@@ -262,8 +259,7 @@ def heard_cues(samples):
 
 
 def measure_cue(samples, pieces, reference):
-    """Seconds heard, and the correlation with the cue's file: each piece against
-    the part of the file it holds, weighted by its length."""
+    """Seconds heard, and the correlation of each piece with its part of the file."""
     heard, weighted = 0, 0.0
     for number, (first, end) in enumerate(pieces):
         last = number == len(pieces) - 1
