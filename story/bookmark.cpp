@@ -25,10 +25,10 @@ HANDLE CreateEmptyFile(const std::string& path) {
 
 // Writes the text into a file just emptied, forces it to the disk and closes it.
 bool WriteToDisk(HANDLE file, const std::string& text) {
+    const DWORD size = static_cast<DWORD>(text.size());
     DWORD written = 0;
-    const bool done = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
-                                NULL) &&
-                      written == text.size() && FlushFileBuffers(file);
+    const bool done = WriteFile(file, text.data(), size, &written, NULL) && written == size &&
+                      FlushFileBuffers(file);
     CloseHandle(file);
     return done;
 }
@@ -79,9 +79,8 @@ bool ReplaceWhole(const std::string& path, const std::string& text) {
     HANDLE file = CreateEmptyFile(fresh);
     if (file == INVALID_HANDLE_VALUE) return false;
     CopyPermissions(path, fresh);
-    if (WriteToDisk(file, text) &&
-        MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    const DWORD replace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (WriteToDisk(file, text) && MoveFileExA(fresh.c_str(), path.c_str(), replace)) return true;
     DeleteFileA(fresh.c_str());
     return false;
 }

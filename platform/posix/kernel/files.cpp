@@ -103,7 +103,7 @@ BOOL WINAPI WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD
                       LPOVERLAPPED overlapped) {
     OpenFile* file = FileOf(handle);
     if (bytesWritten) *bytesWritten = 0;
-    if (!file || !file->writable || overlapped != nullptr || (!buffer && bytesToWrite)) return FALSE;
+    if (!file || !file->writable || overlapped || (!buffer && bytesToWrite)) return FALSE;
     const char* bytes = static_cast<const char*>(buffer);
     DWORD done = 0;
     while (done < bytesToWrite) {
@@ -177,8 +177,9 @@ DWORD WINAPI GetFinalPathNameByHandleA(HANDLE handle, LPSTR filePath, DWORD file
     const ssize_t length = readlink(link, path, sizeof path);
     if (length <= 0 || length >= static_cast<ssize_t>(sizeof path)) return 0;
     // Too small a buffer: the size it needs, its terminating null included.
-    if (!filePath || static_cast<DWORD>(length) >= filePathSize) return static_cast<DWORD>(length) + 1;
-    std::memcpy(filePath, path, length);
-    filePath[length] = '\0';
-    return static_cast<DWORD>(length);
+    const DWORD size = static_cast<DWORD>(length);
+    if (!filePath || size >= filePathSize) return size + 1;
+    std::memcpy(filePath, path, size);
+    filePath[size] = '\0';
+    return size;
 }
