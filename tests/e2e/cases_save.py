@@ -1,5 +1,5 @@
-"""The bookmark's save killed at each of its system calls in turn leaves the old number or
-the new one. Under Wine the program's calls are killed; its server's come whole between."""
+"""A kill at each system call of the bookmark's save leaves the old number or the new one,
+natively with its mode. Under Wine the program's calls are killed, its server's come whole."""
 import re
 import subprocess
 from pathlib import Path
@@ -43,20 +43,18 @@ def kill_at_each_step(session, part):
     name = episode_file(part, "bookmark")
     (session.folder / episode_file(part, "script")).write_bytes(b"c0")
     # strace matches names as spelt: relative, and as Wine's server opens them.
-    folders, wine = [session.folder, Path(".")], session.platform.wine is not None
-    if wine:
+    folders, native = [session.folder, Path(".")], session.platform.wine is None
+    if not native:
         folders.append(session.platform.wine.prefix / "dosdevices" / ("z:" + str(session.folder)))
     watched = [f / n for n in (name, name + ".new") for f in folders] + folders
     calls = [CALL.match(line).group(1) for line in run_traced(session, part, watched)[0]]
     # The save's calls follow the close after the bookmark's last read.
-    read = max(i for i, call in enumerate(calls) if call == "read")
-    seen = set()
+    read, seen = max(i for i, call in enumerate(calls) if call == "read"), set()
     for step in [(c, calls[:i + 1].count(c)) for i, c in enumerate(calls) if i > read + 1]:
         killed = run_traced(session, part, watched, inject=step)[1]
         expect(killed and KILLED.match(killed).group(1) == step[0],
                "the kill meant for %s #%d stopped %s" % (step + (killed,)))
-        # What the kill left, and whether the permission bits stayed (Wine sets its own).
-        held = watched[0].read_bytes(), watched[0].stat().st_mode & 0o777 == 0o640 or wine
+        held = watched[0].read_bytes(), watched[0].stat().st_mode & 0o777 == 0o640 or not native
         seen.add(held)
         print("killed at %s #%d: %-64.64s bookmark %r, mode kept %s" % (step + (killed,) + held))
     expect(seen == {(OLD, True), (b"0", True)}, "the kills left %r, not the old and the new" % seen)
