@@ -56,7 +56,7 @@ std::string LinkTarget(const char* link) {
 // The file a save replaces whole: the bookmark, or the file a symbolic link in its
 // place leads to, so that the link stays a link. Empty when it cannot be replaced
 // whole: a link that leads nowhere, or a read-only file, which Windows does not
-// let a rename replace (the rewrite in place then decides, as it always did).
+// let a rename replace (the rewrite in place then fails unless it may be written).
 std::string ReplaceableFile(const char* name) {
     std::string path = name;
     DWORD attributes = GetFileAttributesA(name);
@@ -121,7 +121,8 @@ void SaveBookmark(int index) {
     const std::string text = digits;
     const std::string target = ReplaceableFile(Episode.BookmarkFileName);
     if (!target.empty() && ReplaceWhole(target, text)) return;
-    // Where no new file can be made beside it, the bookmark is rewritten in place.
+    // Where no new file can be made beside it, the bookmark is rewritten in place;
+    // where it cannot be written at all, the program ends.
     if (RewriteInPlace(Episode.BookmarkFileName, text)) return;
     QuitProgram();
 }
