@@ -17,7 +17,7 @@ tests=(
   wine wine64
   xvfb xdotool x11-utils xauth openbox locales
   clang libclang-rt-14-dev
-  sox pulseaudio pulseaudio-utils
+  sox pulseaudio pulseaudio-utils strace
   lintian desktop-file-utils
 )
 
