@@ -103,10 +103,12 @@ bool PresentWithRenderer(RendererPath& path, const Picture& picture, RowSpan cha
     if (path.renderer == nullptr) return false;
     if (EnsurePageTexture(path, picture.width, picture.height)) changed = RowSpan{0, picture.height};
     if (path.page == nullptr) return false;
-    if (!changed.empty()) {
-        const SDL_Rect rows{0, changed.first, picture.width, changed.end - changed.first};
-        SDL_UpdateTexture(path.page, &rows, picture.pixels + changed.first * picture.width,
-                          picture.width * 4);
+    const SDL_Rect rows{0, changed.first, picture.width, changed.end - changed.first};
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (!changed.empty() && SDL_LockTexture(path.page, &rows, &pixels, &pitch) == 0) {
+        ConvertRows(picture, changed, static_cast<uint32_t*>(pixels), pitch);
+        SDL_UnlockTexture(path.page);  // sends the rows
     }
     if (!Draw(path)) return false;
     SDL_RenderPresent(path.renderer);

@@ -28,13 +28,13 @@ bool HasPage(const Frame& frame) {
            frame.pixels.pitch >= frame.pixels.width;
 }
 
-// Brings the ARGB picture in step with the page; returns the rows whose colours changed.
+// Takes the page and its palette as they are now; returns the rows whose colours changed.
 RowSpan TakePage(ScreenState& state, const Frame& frame) {
     const bool paletteChanged = state.palette.Update(frame.palette);
     const RowSpan changed =
-        ConvertChangedRows(frame.pixels, state.palette.Argb(),
-                           paletteChanged ? state.palette.ChangedEntries() : nullptr,
-                           &state.shownPage, &state.picture);
+        TakeChangedRows(frame.pixels, state.palette.Argb(),
+                        paletteChanged ? state.palette.ChangedEntries() : nullptr,
+                        &state.shownPage);
     state.pictureWidth = frame.pixels.width;
     state.pictureHeight = frame.pixels.height;
     return changed;
@@ -42,7 +42,8 @@ RowSpan TakePage(ScreenState& state, const Frame& frame) {
 
 bool ShowPage(ScreenState& state, SDL_Window* host, const Frame& frame, bool repaint) {
     const RowSpan changed = TakePage(state, frame);
-    const Picture picture{state.picture.data(), state.pictureWidth, state.pictureHeight};
+    const Picture picture{state.shownPage.data(), state.palette.Argb(), state.pictureWidth,
+                          state.pictureHeight};
     if (UsesRenderer(state)) return PresentWithRenderer(state.renderer, picture, changed);
     return PresentInWindowSurface(state.surface, host, picture, changed, repaint);
 }

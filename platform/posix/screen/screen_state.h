@@ -22,9 +22,8 @@ struct ScreenState {
     SurfacePath surface;
     RendererPath renderer;
 
-    PaletteTable palette;
-    std::vector<uint32_t> picture;   // the last presented page in ARGB
-    std::vector<uint8_t> shownPage;  // its palette indices, to find the rows that change
+    PaletteTable palette;            // as last presented
+    std::vector<uint8_t> shownPage;  // the page's indices as last presented, packed
     int pictureWidth = 0;
     int pictureHeight = 0;
 

@@ -32,7 +32,7 @@ void WriteRows(SurfacePath& path, const Picture& picture, RowSpan rows) {
     path.lines.Forget();  // the page has changed since the last present
     const Uint32 format = window->format->format;
     if (IsXrgbOrArgb(format)) {
-        RefitRows(path.geometry, picture.pixels, rows, base + rows.first * window->pitch,
+        RefitRows(path.geometry, picture, rows, base + rows.first * window->pitch,
                   window->pitch, &path.lines);
         return;
     }
@@ -40,7 +40,7 @@ void WriteRows(SurfacePath& path, const Picture& picture, RowSpan rows) {
            place.x * window->format->BytesPerPixel;
     path.row.resize(place.width);
     for (int y = rows.first; y < rows.end; ++y) {
-        RefitRows(path.geometry, picture.pixels, RowSpan{y, y + 1}, path.row.data(), 0,
+        RefitRows(path.geometry, picture, RowSpan{y, y + 1}, path.row.data(), 0,
                   &path.lines);
         SDL_ConvertPixels(place.width, 1, SDL_PIXELFORMAT_ARGB8888, path.row.data(),
                           place.width * 4, format, base + y * window->pitch, window->pitch);

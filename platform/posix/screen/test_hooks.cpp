@@ -24,11 +24,16 @@ RgbImage RgbImage::ScaledUp(int factor) const {
 bool PresentedPicture(RgbImage* out) {
     const posix::screen::ScreenState& state = posix::screen::State();
     if (state.pictureWidth == 0 || out == nullptr) return false;
-    out->width = state.pictureWidth;
-    out->height = state.pictureHeight;
-    out->rgb.resize(state.picture.size() * 3);
+    const posix::screen::Picture picture{state.shownPage.data(), state.palette.Argb(),
+                                         state.pictureWidth, state.pictureHeight};
+    std::vector<uint32_t> argb(state.shownPage.size());
+    posix::screen::ConvertRows(picture, posix::screen::RowSpan{0, picture.height}, argb.data(),
+                               picture.width * 4);
+    out->width = picture.width;
+    out->height = picture.height;
+    out->rgb.resize(argb.size() * 3);
     uint8_t* rgb = out->rgb.data();
-    for (uint32_t pixel : state.picture) {
+    for (uint32_t pixel : argb) {
         *rgb++ = static_cast<uint8_t>(pixel >> 16);
         *rgb++ = static_cast<uint8_t>(pixel >> 8);
         *rgb++ = static_cast<uint8_t>(pixel);

@@ -133,19 +133,17 @@ uint32_t* FittedLines::Blended(int width) {
     return blended_.data();
 }
 
-const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const uint32_t* page, int row,
-                                  int keep) {
+const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const Picture& picture,
+                                  int row, int keep) {
     const size_t width = geometry.pageWidth;
-    const uint32_t* pageRow = page + row * width;
-    if (geometry.sameWidth) return pageRow;
+    const uint8_t* pageRow = picture.indices + row * width;
     for (int i = 0; i < 2; ++i)
         if (row_[i] == row) return line_[i].data();
     // Rows of one flat colour (a card's fill, the black between lines of text)
     // repeat: a row equal to one kept is fitted as that one was. The line then
     // stands for this row, unless it must stay for keep.
     for (int i = 0; i < 2; ++i) {
-        if (row_[i] < 0 ||
-            std::memcmp(page + row_[i] * width, pageRow, width * sizeof(uint32_t)) != 0)
+        if (row_[i] < 0 || std::memcmp(picture.indices + row_[i] * width, pageRow, width) != 0)
             continue;
         if (row_[i] != keep) row_[i] = row;
         return line_[i].data();
@@ -154,16 +152,21 @@ const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const uint32_t*
     row_[slot] = row;
     std::vector<uint32_t>& line = line_[slot];
     line.resize(geometry.columnSource.size());
+    const uint32_t* argb = picture.argb;
+    if (geometry.sameWidth) {
+        for (size_t x = 0; x < line.size(); ++x) line[x] = argb[pageRow[x]];
+        return line.data();
+    }
     // Every column takes its first page pixel; the blended ones (a third to a half
     // of them) are then gathered in two rows, blended as bytes and put in place.
-    for (size_t x = 0; x < line.size(); ++x) line[x] = pageRow[geometry.columnSource[x]];
+    for (size_t x = 0; x < line.size(); ++x) line[x] = argb[pageRow[geometry.columnSource[x]]];
     const size_t count = geometry.blended.size();
     left_.resize(count);
     right_.resize(count);
     mixed_.resize(count);
     for (size_t i = 0; i < count; ++i) {
-        left_[i] = pageRow[geometry.blended[i].source];
-        right_[i] = pageRow[geometry.blended[i].source + 1];
+        left_[i] = argb[pageRow[geometry.blended[i].source]];
+        right_[i] = argb[pageRow[geometry.blended[i].source + 1]];
     }
     BlendBytes(reinterpret_cast<const uint8_t*>(left_.data()),
                reinterpret_cast<const uint8_t*>(right_.data()), geometry.blendWeights.data(),
@@ -172,16 +175,16 @@ const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const uint32_t*
     return line.data();
 }
 
-void RefitRows(const RefitGeometry& geometry, const uint32_t* page, RowSpan rows,
+void RefitRows(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
                void* destination, int pitch, FittedLines* lines) {
     const int width = static_cast<int>(geometry.columnSource.size());
     const int bytes = width * static_cast<int>(sizeof(uint32_t));
     auto* out = static_cast<uint8_t*>(destination);
     for (int y = rows.first; y < rows.end; ++y, out += pitch) {
         const Tap& tap = geometry.rows[y];
-        const uint32_t* row = lines->Line(geometry, page, tap.first, tap.second);
+        const uint32_t* row = lines->Line(geometry, picture, tap.first, tap.second);
         const uint32_t* lower =
-            tap.weight != 0 ? lines->Line(geometry, page, tap.second, tap.first) : row;
+            tap.weight != 0 ? lines->Line(geometry, picture, tap.second, tap.first) : row;
         if (lower != row) {  // equal rows blend into themselves
             uint32_t* blended = lines->Blended(width);
             BlendRows(reinterpret_cast<const uint8_t*>(row), reinterpret_cast<const uint8_t*>(lower),

@@ -51,7 +51,7 @@ RowSpan PictureRowsFor(const RefitGeometry& geometry, RowSpan changed);
 // each page row is fitted once, however many window rows it feeds.
 class FittedLines {
 public:
-    const uint32_t* Line(const RefitGeometry& geometry, const uint32_t* page, int row, int keep);
+    const uint32_t* Line(const RefitGeometry& geometry, const Picture& picture, int row, int keep);
     void Forget() { row_[0] = row_[1] = -1; }
     uint32_t* Blended(int width);  // a row to blend two lines into
 
@@ -62,11 +62,11 @@ private:
     int row_[2] = {-1, -1};
 };
 
-// Writes rows [rows.first, rows.end) of the picture, from the ARGB page (packed,
-// geometry.pageWidth wide), as 32-bit pixels with the page's byte order;
-// destination is the first of those rows, pitch bytes apart. Whole factors give
-// each page pixel as a block of equal pixels, exactly.
-void RefitRows(const RefitGeometry& geometry, const uint32_t* page, RowSpan rows,
+// Writes rows [rows.first, rows.end) of the fitted picture as 32-bit pixels in
+// the palette's byte order (ARGB); destination is the first of those rows, pitch
+// bytes apart. Whole factors give each page pixel as a block of equal pixels,
+// exactly.
+void RefitRows(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
                void* destination, int pitch, FittedLines* lines);
 
 }  // namespace posix::screen

@@ -43,10 +43,12 @@ TEST(PictureConversion, IndicesGoThroughTheTableAndScaleIntoBlocks) {
     page.pitch = 5;
     page.pixels = bytes;
     std::vector<uint8_t> shown;
-    std::vector<uint32_t> picture;
-    posix::screen::ConvertChangedRows(page, table, nullptr, &shown, &picture);
-    EXPECT_EQ(picture, (std::vector<uint32_t>{0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u,
-                                              0xFF000005u, 0xFF000006u}));
+    posix::screen::TakeChangedRows(page, table, nullptr, &shown);
+    const posix::screen::Picture picture{shown.data(), table, 3, 2};
+    std::vector<uint32_t> argb(6);
+    posix::screen::ConvertRows(picture, posix::screen::RowSpan{0, 2}, argb.data(), 3 * 4);
+    EXPECT_EQ(argb, (std::vector<uint32_t>{0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u,
+                                           0xFF000005u, 0xFF000006u}));
 
     // A whole factor: each page pixel a 2x2 block, exactly.
     const posix::screen::RefitGeometry geometry =
@@ -54,8 +56,8 @@ TEST(PictureConversion, IndicesGoThroughTheTableAndScaleIntoBlocks) {
     const int pitch = 8 * 4;  // destination rows wider than 3 x 2 pixels
     std::vector<uint32_t> out(8 * 4, 0);
     posix::screen::FittedLines lines;
-    posix::screen::RefitRows(geometry, picture.data(), posix::screen::RowSpan{0, 4}, out.data(),
-                             pitch, &lines);
+    posix::screen::RefitRows(geometry, picture, posix::screen::RowSpan{0, 4}, out.data(), pitch,
+                             &lines);
     const uint32_t* row0 = &out[0];
     const uint32_t* row3 = &out[3 * 8];
     EXPECT_EQ(row0[0], 0xFF000001u);
