@@ -3,7 +3,8 @@
 // names ("script NAME", "bookmark NAME"); then, unless --names is given, reads
 // the script in the current folder as the program does and presents every line
 // headless on the test clock, printing "wait" for a line whose presentation
-// waited (and so served input) and "pass" for one that returned at once.
+// waited (and so served input) and "pass" for one that returned at once, each
+// followed by the line's bytes in hexadecimal.
 #include "episodes/episode_config.h"
 #include "platform/posix/test_hooks.h"
 #include "story/line_presenter.h"
@@ -25,7 +26,10 @@ int main(int argc, char** argv) {
     for (int index = 0; index < ScriptLineCount; ++index) {
         const DWORD before = GetTickCount();
         PresentLine(index);
-        std::printf("%s\n", GetTickCount() != before ? "wait" : "pass");
+        std::printf("%s ", GetTickCount() != before ? "wait" : "pass");
+        for (const char* byte = ScriptLines[index]; *byte != '\0'; ++byte)
+            std::printf("%02x", static_cast<unsigned char>(*byte));
+        std::printf("\n");
     }
     return 0;
 }
