@@ -9,10 +9,12 @@ The parity.frames cases run a short script per part (parity_scripts/) that betwe
 them show every kind of frame; the parity.whole_story cases, which CTest leaves out,
 run the sample story (tools/frame-parity.sh).
 
-Both runs are timed at real-time priority where the system grants it, so that the
-machine's other work does not shift their frames, one after the other, so that
-neither waits for the other's X server, and without an audio device, so that a cue
-returns at once on both (the time a cue takes is left out of the comparison)."""
+Both runs, and their X servers, are timed at real-time priority where the system
+grants it, so that the machine's other work does not shift their frames; one
+after the other, so that neither waits for the other's X server; and without an
+audio device, so that a cue returns at once on both (the time a cue takes is left
+out of the comparison)."""
+import os
 import shutil
 import subprocess
 from pathlib import Path
@@ -40,13 +42,23 @@ def linux_platform(wine_platform):
                     str(wine_platform.tools_dir))
 
 
+REALTIME = 10  # the SCHED_FIFO priority of the programs and their X servers
+
+
 def realtime_prefix():
     """chrt's command to run at real-time priority, or nothing where it is not granted."""
     try:
-        granted = subprocess.run(["chrt", "-f", "10", "true"], capture_output=True).returncode == 0
+        granted = subprocess.run(["chrt", "-f", str(REALTIME), "true"],
+                                 capture_output=True).returncode == 0
     except FileNotFoundError:
         granted = False
-    return ["chrt", "-f", "10"] if granted else []
+    return ["chrt", "-f", str(REALTIME)] if granted else []
+
+
+def serve_in_real_time(session):
+    """The session's X server at the programs' priority: each present waits for it."""
+    if realtime_prefix():
+        os.sched_setscheduler(session.x.pid, os.SCHED_FIFO, os.sched_param(REALTIME))
 
 
 def record_run(session, part, script, timeout):
@@ -66,6 +78,7 @@ def record_run(session, part, script, timeout):
     else:
         session.env_changes.update(READER_FRAME_RECORD=str(record), SDL_AUDIODRIVER=NO_SDL_AUDIO)
         command = [str(session.platform.executable(part))]
+    serve_in_real_time(session)
     running = session.start(part, realtime_prefix() + command)
     exit_code = running.exit_code(timeout)
     expect(exit_code == 1, "%s: exit code %s at the end, not 1" % (session.platform.name, exit_code))

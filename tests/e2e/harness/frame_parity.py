@@ -42,7 +42,8 @@ class Step:
 
 def story_steps(story):
     """The characters that change the screen, in order, and whether a sound cue
-    comes after the last of them. A full-width space draws nothing."""
+    comes after the last of them. A full-width space draws nothing, but shows the
+    empty page when it is the first character of a new one."""
     steps, cue = [], False
     for index in range(story.line_count):
         text = story.text(index)
@@ -51,7 +52,7 @@ def story_steps(story):
         elif story.waits(index):
             for at in range(0, len(text), 2):
                 character = text[at:at + 2]
-                if character != FULL_WIDTH_SPACE:
+                if character != FULL_WIDTH_SPACE or at == story.page_start(index):
                     steps.append(Step(index, at // 2, character.decode("cp932", "replace"), cue))
                     cue = False
     return steps, cue

@@ -43,6 +43,7 @@ class Story:
         lines = [line.split(" ") for line in _facts(part, folder)[2:]]
         self._waits = [fields[0] == "wait" for fields in lines]
         self._texts = [bytes.fromhex(fields[1]) for fields in lines]
+        self._page_starts = [int(fields[2]) if len(fields) > 2 else None for fields in lines]
 
     @property
     def line_count(self):
@@ -55,6 +56,10 @@ class Story:
     def text(self, index):
         """The line's bytes (Shift-JIS), as the reader holds them."""
         return self._texts[index]
+
+    def page_start(self, index):
+        """The offset in the line of the first character of a new page, or None."""
+        return self._page_starts[index]
 
     def first_waiting_line_from(self, index):
         for i in range(max(index, 0), self.line_count):
