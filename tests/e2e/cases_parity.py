@@ -13,7 +13,8 @@ Both runs, and their X servers, are timed at real-time priority where the system
 grants it, so that the machine's other work does not shift their frames; one
 after the other, so that neither waits for the other's X server; and without an
 audio device, so that a cue returns at once on both (the time a cue takes is left
-out of the comparison)."""
+out of the comparison). When only the times differ, both run once more: a stall of
+the machine shifts one run, a difference in pacing shows again."""
 import os
 import shutil
 import subprocess
@@ -86,21 +87,32 @@ def record_run(session, part, script, timeout):
     return record
 
 
-def same_frames(session, part, script, timeout):
+def record_both(session, part, script, timeout):
+    """Runs the part natively, then under Wine: both records, and the story's steps."""
     linux = linux_platform(session.platform)
-    linux.check_available([part])
-    expect((session.platform.bin_dir / RECORDER).exists(),
-           "%s is not built (the Windows build makes it)" % (session.platform.bin_dir / RECORDER))
-    print("timed at %s priority" % ("real-time" if realtime_prefix() else "normal"))
     with Session(linux, session.test_name.replace("wine.", "linux.", 1), session.play_dir,
                  640, 480) as linux_session:
         linux_record = record_run(linux_session, part, script, timeout)
-        steps, cue_at_end = story_steps(Story(linux_session.folder, part))
-    wine_record = record_run(session, part, script, timeout)
+        steps = story_steps(Story(linux_session.folder, part))
+    return linux_record, record_run(session, part, script, timeout), steps
 
-    parity = FrameParity(shown_frames(linux_record), shown_frames(wine_record), steps, cue_at_end)
-    for line in parity.report():
-        print(line)
+
+def same_frames(session, part, script, timeout):
+    linux_platform(session.platform).check_available([part])
+    expect((session.platform.bin_dir / RECORDER).exists(),
+           "%s is not built (the Windows build makes it)" % (session.platform.bin_dir / RECORDER))
+    print("timed at %s priority" % ("real-time" if realtime_prefix() else "normal"))
+    for attempt in (1, 2):
+        linux_record, wine_record, (steps, cue_at_end) = record_both(session, part, script, timeout)
+        parity = FrameParity(shown_frames(linux_record), shown_frames(wine_record), steps,
+                             cue_at_end)
+        for line in parity.report():
+            print(line)
+        if parity.passes() or parity.differing or attempt == 2:
+            break
+        # A stall of the machine, even at real-time priority, moves every later frame
+        # of one run; a difference in pacing comes back at the same frames.
+        print("only times differ: both run again")
     for frame, linux_image, wine_image, difference, what in parity.pictures(linux_record,
                                                                             wine_record):
         print("frame %d: %s (frame_%04d.*.png)" % (frame, what, frame))
