@@ -74,7 +74,7 @@ class Naming(unittest.TestCase):
         names = [name for name, _ in name_frames(self.frames(), self.STEPS)]
         self.assertEqual(names[1], "title card 1 fading in, step 1 (brightness -247)")
         self.assertEqual(names[3], "title card 1 fading in, step 3 (brightness 0)")
-        self.assertEqual(names[5], "script line 5, character 2 'b'")
+        self.assertEqual(names[5], "script line 6, character 2 'b'")
         self.assertEqual(names[6], "title card 1 fading out, step 1 (brightness -8)")
 
     def test_times_count_from_the_first_shown_frame_and_leave_out_cues(self):

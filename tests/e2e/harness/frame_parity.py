@@ -87,8 +87,8 @@ def name_frames(frames, steps, cue_at_end=False):
         if character is None:
             named.append(("a page change that no character of the script explains", afresh))
         else:
-            named.append(("script line %d, character %d '%s'" % (
-                character.line, character.position + 1, character.character),
+            named.append(("script line %d, character %d '%s'" % (  # both counted from 1
+                character.line + 1, character.position + 1, character.character),
                 afresh or after_fade or character.after_cue))
     return named
 
