@@ -14,6 +14,7 @@ import cases_display  # noqa: F401  (they register their cases)
 import cases_focus  # noqa: F401
 import cases_input  # noqa: F401
 import cases_parity  # noqa: F401
+import cases_save  # noqa: F401
 import cases_sound  # noqa: F401
 import cases_story  # noqa: F401
 from harness import play

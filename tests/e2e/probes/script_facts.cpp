@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     if (!StartReaderDisplay(640, 480)) return 3;
     testhooks::ResetScreen();  // nothing is shown
-    testhooks::UseTestClock(0, true, 100);
+    testhooks::UseTestClock(0, true);
     bool drawnBefore = false;  // the first page's start is no new page
     for (int index = 0; index < ScriptLineCount; ++index) {
         const DWORD before = GetTickCount();
