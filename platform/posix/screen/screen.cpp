@@ -2,6 +2,7 @@
 #include "platform/posix/screen/screen.h"
 
 #include "platform/posix/kernel/kernel.h"
+#include "platform/posix/screen/frame_record.h"
 #include "platform/posix/screen/picture_conversion.h"
 #include "platform/posix/screen/present_trace.h"
 #include "platform/posix/screen/screen_layout.h"
@@ -116,6 +117,7 @@ void Present() {
     Frame frame{};
     SDL_Rect shown{0, 0, window->w, window->h};
     if (state.source != nullptr && state.source(&frame) && HasPage(frame)) {
+        RecordFrame(frame);
         shown = DrawPage(state, frame, window, whole);
     } else {
         FillBlack(window, nullptr);  // no page yet: the screen is black
