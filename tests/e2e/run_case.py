@@ -76,7 +76,8 @@ def main():
     play.TOOLS_DIR = args.tools_dir
     if args.case == "list":
         for name, case in sorted(CASES.items()):
-            print(name, " ".join(case.platforms))
+            if case.listed:
+                print(name, " ".join(case.platforms))
         return 0
     try:
         if args.case == "wine-prefix":

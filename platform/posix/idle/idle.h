@@ -33,8 +33,9 @@ constexpr int kLooksBeforeRest = 3;
 
 // Drawing, a palette sent, a sound played: the program is working.
 void NoteWork();
-// A message taken from the queue or sent to the window procedure: the program may
-// now do something else, so the mark it had may not be the one it waits on.
+// A message taken from the queue (input): the program may now do something else
+// (Ctrl let go: the waits are paced again, from a mark read while fast-forwarding),
+// so the mark it had may not be the one it waits on.
 void NoteMessage();
 
 // At every look at the queue that found it empty: true when this look should rest.

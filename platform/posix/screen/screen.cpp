@@ -3,6 +3,7 @@
 #include "platform/posix/screen/screen.h"
 
 #include "platform/posix/kernel/kernel.h"
+#include "platform/posix/screen/frame_record.h"
 #include "platform/posix/screen/picture_conversion.h"
 #include "platform/posix/screen/present_trace.h"
 #include "platform/posix/screen/screen_state.h"
@@ -41,6 +42,7 @@ RowSpan TakePage(ScreenState& state, const Frame& frame) {
 }
 
 bool ShowPage(ScreenState& state, SDL_Window* host, const Frame& frame, bool repaint) {
+    RecordFrame(frame);
     const RowSpan changed = TakePage(state, frame);
     const Picture picture{state.shownPage.data(), state.palette.Argb(), state.pictureWidth,
                           state.pictureHeight};

@@ -77,7 +77,6 @@ void WINAPI PostQuitMessage(int exitCode) { State().queue.RequestQuit(exitCode);
 
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const WNDPROC procedure = ProcedureOf(window);
-    posix::idle::NoteMessage();
     return procedure != nullptr ? procedure(window, message, wParam, lParam) : 0;
 }
 
