@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Times the real part1 under Xvfb at 640x480 with openbox and dummy audio: processor
-share while typing and during the card holds, pacing of the presented frames, the
-title and closing sequences, fast-forward speed, the time from a key pressed during
-a card hold to the process's end, start-up and peak resident memory. Prints the
-medians of several runs.
+"""Times the real part1 under Xvfb with openbox and dummy audio, at each screen size
+given (--screen WxH, repeatable; by default 640x480, 1920x1080 and 3840x2160):
+processor share while typing, during the card holds and over a whole run, processor
+time per fade step, pacing of the presented frames, the title and closing sequences,
+fast-forward speed, the time from a key pressed during a card hold to the process's
+end, start-up and peak resident memory. Prints the medians of several runs for each
+size, and the way the screen was presented (a GL renderer or the window's surface).
 
 With --peer, Debian's onscripter (installed when missing) types the same kana at
 100 ms a character onto the same 640x480 picture, alternating with part1 on the same
@@ -15,6 +17,7 @@ Pacing and the first presented frame come from the Linux layer's opt-in trace
 mapping is seen from X for every program."""
 import argparse
 import ctypes
+import re
 import os
 import shutil
 import statistics
@@ -66,12 +69,26 @@ def kana_run(count, offset=0):
     return [KANA[(offset + c) % len(KANA)] for c in range(count)]
 
 
-def fast_forward_script(lines, characters_per_line):
-    """lines text lines of kana ending in a full stop, then the end-of-file entry."""
+def fast_forward_script(lines, characters_per_line, full_stop=True):
+    """lines text lines of kana, then the end-of-file entry. With full_stop each line
+    ends in "。" and so ends its row; without, rows run on across lines and wrap, and
+    pages break by wrapping, as prose does."""
     out = []
     for i in range(lines):
-        out.append(b"".join(kana_run(characters_per_line - 1, i)) + FULL_STOP)
+        if full_stop:
+            out.append(b"".join(kana_run(characters_per_line - 1, i)) + FULL_STOP)
+        else:
+            out.append(b"".join(kana_run(characters_per_line, i)))
     return b"\n".join(out) + b"\n", lines * characters_per_line
+
+
+# The shapes fast-forwarded: (figure, characters a line, whether lines end in "。").
+FAST_FORWARD_SHAPES = [
+    ("fast_forward_cps", 120, True),
+    ("fast_forward_run_on_cps", 120, False),
+    ("fast_forward_short_cps", 24, True),
+    ("fast_forward_short_run_on_cps", 24, False),
+]
 
 
 def typing_script():
@@ -125,6 +142,21 @@ def peak_resident_mb(pid):
     except FileNotFoundError:
         return None
     return None
+
+
+def presenting_path(pid):
+    """How the Linux layer presents, told by what the process has loaded: a GL driver
+    (Mesa's *_dri.so, or NVIDIA's libGLX_nvidia) means the SDL renderer; none, the
+    window's surface drawn by the processor."""
+    try:
+        maps = open("/proc/%d/maps" % pid).read()
+    except OSError:
+        return None
+    drivers = sorted(set(re.findall(r"/([\w.-]*_dri\.so|libGLX_nvidia[\w.]*)", maps)))
+    if not drivers:
+        return "window surface (processor)"
+    software = " = llvmpipe, software" if "swrast_dri.so" in drivers else ""
+    return "renderer (GL: %s%s)" % (", ".join(drivers), software)
 
 
 def find_program_pid(session_pid, name, timeout=30):
@@ -365,6 +397,7 @@ class Run:
                                         stderr=subprocess.DEVNULL, start_new_session=True)
         self.pid = find_program_pid(self.process.pid, self.platform.process_name())
         self.sampler = Sampler(self.pid)
+        self.path = None
         return self
 
     def __exit__(self, *_):
@@ -381,6 +414,9 @@ class Run:
         mapped = self.watcher.wait(60)
         if mapped is None:
             raise RuntimeError("the window of %s never appeared" % self.platform.name)
+        if self.path is None:
+            time.sleep(0.2)  # the screen is taken just after the window appears
+            self.path = presenting_path(self.pid)
         return mapped
 
     def desktop(self):
@@ -460,7 +496,10 @@ def story_figures(presents):
     # the interval up to its fade-out holds the writing too, and is left out.
     fade_out = (typed_end + 1, typed_end + FADE_PRESENTS)
     spans = cards + [(reveal_start, reveal_end), (reveal_end + 1, typed_end), fade_out]
+    fades = [(a, a + FADE_PRESENTS - 1) for a, _ in cards] + \
+        [(b - FADE_PRESENTS + 1, b) for _, b in cards] + [(reveal_start, reveal_end), fade_out]
     return {
+        "fades": [(presents[a], presents[b], b - a) for a, b in fades],
         "holds": [(a, b) for _, a, b in gaps[1:3] + gaps[-2:]],
         # The first wait counts from a mark made before anything is presented: it is
         # taken at its length, the rest from the first fade-in step to the last fade-out.
@@ -495,6 +534,7 @@ def story_run(platform, play_dir, display, hold_offsets):
             figures["title_ms"] = story["title_ms"]
             figures["closing_ms"] = story["closing_ms"]
             figures["pacing"] = story["pacing"]
+            figures["fade_step_cpu_ms"] = fade_step_cpu_ms(run.sampler, story["fades"])
         else:
             holds = [(mapped + a, mapped + b) for a, b in hold_offsets]
             typing_start = mapped + 10.5
@@ -502,7 +542,27 @@ def story_run(platform, play_dir, display, hold_offsets):
                                                             typing_start + TYPING_WINDOW_S)
         figures["card_hold_cpu_pct"] = 100 * (idle_share(run.sampler, holds) or float("nan"))
         figures["story_peak_rss_mb"] = run.sampler.peak_mb
+        # A GL driver's threads end before the process, and take their time with them.
+        last_time = run.sampler.samples[-1][0]
+        used = max(cpu for _, cpu in run.sampler.samples)
+        figures["whole_run_cpu_pct"] = 100 * used / (last_time - run.started)
+        figures["whole_run_s"] = ended - run.started
+        if not platform.wine and not platform.is_peer:
+            figures["path"] = run.path
     return figures
+
+
+def fade_step_cpu_ms(sampler, fades):
+    """Processor time per presented fade step: over every fade of the run (the cards',
+    the backdrop's and the story's), from its first present to its last. An upper
+    bound of a present's cost: the waits between the steps are in it too."""
+    used = steps = 0
+    for start, end, count in fades:
+        a, b = sampler.cpu_at(start), sampler.cpu_at(end)
+        if a is not None and b is not None:
+            used += b - a
+            steps += count
+    return 1000 * used / steps if steps else None
 
 
 def peer_run(platform, display):
@@ -600,19 +660,20 @@ def load_average():
         return " ".join(f.read().split()[:3])
 
 
-def measure(platforms, play_dir, runs, pacing_seconds):
+def measure(platforms, play_dir, runs, pacing_seconds, size):
     results = {p.name: {} for p in platforms}
-    big_script, big_chars = fast_forward_script(499, 120)
+    shapes = [(key, fast_forward_script(499, length, stop))
+              for key, length, stop in FAST_FORWARD_SHAPES]
     small_script, small_chars = fast_forward_script(1, 1)
     hold_offsets = [(2.7, 4.7), (6.0, 8.0), (25.0, 30.0), (31.3, 34.3)]
     sample_story = (Path(play_dir) / SCRIPT).read_bytes()
     loads = [load_average()]
-    with XServer(640, 480, window_manager=True) as display:
+    with XServer(*size, window_manager=True) as display:
         for index in range(runs):
             for platform in platforms:
                 r = results[platform.name]
-                print("round %d of %d: %s (load %s)" % (index + 1, runs, platform.name,
-                                                        load_average()), file=sys.stderr)
+                print("%dx%d, round %d of %d: %s (load %s)" % (
+                    *size, index + 1, runs, platform.name, load_average()), file=sys.stderr)
                 if platform.is_peer:
                     for key, value in peer_run(platform, display).items():
                         r.setdefault(key, []).append(value)
@@ -629,13 +690,14 @@ def measure(platforms, play_dir, runs, pacing_seconds):
                     pacing = merge_errors(pacing, page["pacing"])
                     for nominal, errors in pacing.items():
                         r.setdefault("pacing_%d" % nominal, []).append(errors)
-                # The long script takes a fraction of a second: the quicker of two
+                # A long script takes a fraction of a second: the quicker of two
                 # runs of each leaves start-up's noise out of the difference.
-                big = min(fast_forward_run(platform, play_dir, display, big_script)[0]
-                          for _ in range(2))
                 small = min(fast_forward_run(platform, play_dir, display, small_script)[0]
                             for _ in range(2))
-                r.setdefault("fast_forward_cps", []).append((big_chars - small_chars) / (big - small))
+                for key, (big_script, big_chars) in shapes:
+                    big = min(fast_forward_run(platform, play_dir, display, big_script)[0]
+                              for _ in range(2))
+                    r.setdefault(key, []).append((big_chars - small_chars) / (big - small))
                 _, whole_peak = fast_forward_run(platform, play_dir, display, sample_story)
                 r.setdefault("whole_story_peak_rss_mb", []).append(whole_peak)
                 r.setdefault("key_to_end_ms", []).append(
@@ -648,9 +710,15 @@ ROWS = [
     ("typing_cpu_pct", "processor share while typing (10 s), % of a core"),
     ("card_hold_cpu_pct", "processor share during the card holds (a long wait), %"),
     ("page_pause_cpu_pct", "processor share during the 2000 ms page pauses, %"),
+    ("whole_run_cpu_pct", "processor share over a whole run (cards, fades, typing), %"),
+    ("whole_run_s", "that run's length from start to end, s"),
+    ("fade_step_cpu_ms", "processor time per fade step presented (upper bound), ms"),
     ("story_peak_rss_mb", "peak resident memory, typing run, MB"),
     ("whole_story_peak_rss_mb", "peak resident memory, sample story with Ctrl held, MB"),
-    ("fast_forward_cps", "fast-forward with Ctrl held, characters per second"),
+    ("fast_forward_cps", "fast-forward, 499 lines of 119 kana + 。, chars/s"),
+    ("fast_forward_run_on_cps", "fast-forward, 499 lines of 120 kana running on, chars/s"),
+    ("fast_forward_short_cps", "fast-forward, 499 lines of 23 kana + 。, chars/s"),
+    ("fast_forward_short_run_on_cps", "fast-forward, 499 lines of 24 kana running on, chars/s"),
     ("title_ms", "title sequence, ms (nominal %d)" % TITLE_SEQUENCE_MS),
     ("closing_ms", "closing sequence, ms (nominal %d)" % CLOSING_SEQUENCE_MS),
     ("key_to_end_ms", "key pressed during a card hold to the process's end, ms"),
@@ -662,9 +730,14 @@ ROWS = [
 RATIOS = ["typing_cpu_pct", "card_hold_cpu_pct", "story_peak_rss_mb"]
 
 
-def report(results, runs, loads):
+def report(results, runs, loads, size):
     names = list(results)
-    print("\nmedians of %d runs; %s; load average %s" % (runs, machine(), " -> ".join(loads)))
+    print("\n==== screen %dx%d ====" % size)
+    print("medians of %d runs; %s; load average %s" % (runs, machine(), " -> ".join(loads)))
+    for name in names:
+        paths = sorted(set(results[name].get("path", [])))
+        if paths:
+            print("%s presented by: %s" % (name, "; ".join(paths)))
     print("%-66s" % "figure" + "".join("%14s" % n for n in names))
     for key, label in ROWS:
         cells = [results[name].get(key) for name in names]
@@ -732,7 +805,12 @@ def main():
                         help="also run Debian's onscripter, alternating with part1")
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--pacing-seconds", type=float, default=40)
+    parser.add_argument("--screen", action="append", type=screen_size, metavar="WxH",
+                        help="a screen size to measure at (repeatable; default 640x480, "
+                        "1920x1080 and 3840x2160). The peer and Wine run at the first only: "
+                        "the peer's window and Wine's own display are 640x480 at any size")
     args = parser.parse_args()
+    sizes = args.screen or [(640, 480), (1920, 1080), (3840, 2160)]
     linux_build = Path(args.linux_build).resolve()
     play_dir = linux_build / "play"
     platforms = [Platform("linux", linux_build)]
@@ -746,8 +824,17 @@ def main():
             print("making the Wine prefix in %s" % wine_root, file=sys.stderr)
             wine.wine.create()
         platforms.append(wine)
-    results, loads = measure(platforms, play_dir, args.runs, args.pacing_seconds)
-    report(results, args.runs, loads)
+    reports = []
+    for size in sizes:
+        measured = platforms if size == sizes[0] else platforms[:1]
+        reports.append((measure(measured, play_dir, args.runs, args.pacing_seconds, size), size))
+    for (results, loads), size in reports:
+        report(results, args.runs, loads, size)
+
+
+def screen_size(text):
+    width, height = (int(n) for n in text.lower().split("x"))
+    return width, height
 
 
 if __name__ == "__main__":

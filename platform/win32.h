@@ -221,6 +221,52 @@ DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
 // Code page 932 (Shift-JIS, the only multi-byte code page here).
 BOOL WINAPI IsDBCSLeadByteEx(UINT codePage, BYTE testChar);
 
+// Files: made, written, forced to the disk and renamed into place.
+#define MAX_PATH 260
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+
+#define GENERIC_READ  0x80000000u
+#define GENERIC_WRITE 0x40000000u
+
+#define FILE_SHARE_READ   0x1
+#define FILE_SHARE_WRITE  0x2
+#define FILE_SHARE_DELETE 0x4
+
+#define CREATE_NEW        1
+#define CREATE_ALWAYS     2
+#define OPEN_EXISTING     3
+#define OPEN_ALWAYS       4
+#define TRUNCATE_EXISTING 5
+
+#define FILE_ATTRIBUTE_READONLY      0x00000001
+#define FILE_ATTRIBUTE_DIRECTORY     0x00000010
+#define FILE_ATTRIBUTE_ARCHIVE       0x00000020
+#define FILE_ATTRIBUTE_NORMAL        0x00000080
+#define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400
+
+#define MOVEFILE_REPLACE_EXISTING 0x1
+#define MOVEFILE_WRITE_THROUGH    0x8
+
+#define FILE_NAME_NORMALIZED 0x0
+#define VOLUME_NAME_DOS      0x0
+
+typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+typedef struct _OVERLAPPED* LPOVERLAPPED;
+
+HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
+                          LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
+                          DWORD flagsAndAttributes, HANDLE templateFile);
+BOOL WINAPI WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
+                      LPOVERLAPPED overlapped);
+BOOL WINAPI FlushFileBuffers(HANDLE file);
+BOOL WINAPI CloseHandle(HANDLE object);
+BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags);
+BOOL WINAPI DeleteFileA(LPCSTR fileName);
+DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
+DWORD WINAPI GetFinalPathNameByHandleA(HANDLE file, LPSTR filePath, DWORD filePathSize,
+                                       DWORD flags);
+
 // ---- GDI32 ------------------------------------------------------------------
 #define TRANSPARENT 1
 #define OPAQUE      2

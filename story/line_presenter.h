@@ -4,11 +4,7 @@
 #define STORY_LINE_PRESENTER_H
 
 #include "platform/win32.h"
-
-struct TextPosition {
-    int x;
-    int y;
-};
+#include "story/line_rules.h"
 
 extern TextPosition TextCursor;  // top-left of the next character
 extern COLORREF TextColour;
@@ -25,19 +21,6 @@ struct PageOrigin {
 extern PageOrigin PageStart;
 extern int PageCharacters;
 
-const int StoryFontHeight = 26;
-const int TextMargin = 10;
-const int RowPitch = StoryFontHeight + 5;
-const int WrapBeyondX = 640 - StoryFontHeight - 10;   // wrap before drawing
-const int RowFullBeyondX = 640 - StoryFontHeight;     // row break after drawing
-const int PageFullBeyondY = 470 - StoryFontHeight;    // page break before drawing
-
-const DWORD CharacterPause = 100;
-const DWORD PageFullPause = 2000;
-const DWORD SentenceEndExtraPause = 400;
-const DWORD CommaExtraPause = 300;
-
-int BytesEqual(const char* a, const char* b, int n);
 void PresentLine(int index);
 
 // Types the current page's characters again onto the text layer, as they were

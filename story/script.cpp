@@ -13,16 +13,6 @@ int ScriptLineCount = 0;
 
 namespace {
 
-const char CtrlZ = 0x1A;
-
-// A token cut at the buffer's size may end in half a double-byte character: drop it.
-void DropSplitCharacter(char* line) {
-    const size_t length = std::strlen(line);
-    size_t offset = 0;
-    while (offset < length) offset += IsDBCSLeadByteEx(932, static_cast<BYTE>(line[offset])) ? 2 : 1;
-    if (offset > length) line[length - 1] = '\0';
-}
-
 // Reads one token into line. A token longer than the buffer keeps its first whole
 // characters and the rest of it is passed over, so it never becomes a line of its
 // own. True when the reading should go on.

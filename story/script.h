@@ -4,9 +4,14 @@
 
 const int ScriptCapacity = 500;    // lines, the end-of-file entry included
 const int ScriptLineSize = 256;    // bytes of a line buffer, its NUL included
+const char CtrlZ = 0x1A;           // the text-mode end of a file
 
 extern char* ScriptLines[ScriptCapacity];
 extern int ScriptLineCount;
+
+// A token cut at the line buffer's size may end in half a double-byte
+// character: drops that half.
+void DropSplitCharacter(char* line);
 
 void LoadScript();
 // Reads the script file at path into ScriptLines; false when it cannot be opened.

@@ -12,7 +12,7 @@ jobs=$(nproc)
 
 cmake -S . -B "$build" -DREADER_FUZZ=ON -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -j"$jobs" --target fuzz_script_presenter fuzz_bookmark fuzz_text_output
+cmake --build "$build" -j"$jobs" --target fuzz_script_presenter fuzz_bookmark fuzz_text_output fuzz_cue
 
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
@@ -22,7 +22,7 @@ export LSAN_OPTIONS=suppressions="$root/tests/faults/lsan.supp":print_suppressio
 work=$(mktemp -d /tmp/reader-fuzz-run-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-for target in script_presenter bookmark text_output; do
+for target in script_presenter bookmark text_output cue; do
   binary="$root/$build/fuzz/fuzz_$target"
   regressions="$root/fuzz/regressions/$target"
   # The kept inputs first: each once, all must pass.

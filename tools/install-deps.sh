@@ -8,7 +8,7 @@ set -euo pipefail
 
 play=(
   cmake g++ pkg-config make
-  libsdl2-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho
+  libsdl2-dev libsndfile1-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho
 )
 package=(
   g++-mingw-w64-x86-64 dpkg-dev file imagemagick
@@ -21,7 +21,7 @@ tests=(
   wine wine64
   xvfb xdotool x11-utils xauth openbox locales
   clang libclang-rt-14-dev
-  sox pulseaudio pulseaudio-utils
+  sox pulseaudio pulseaudio-utils strace
   lintian desktop-file-utils
   chromium chromium-driver python3-selenium
 )

@@ -10,6 +10,7 @@
   var bookmarkFolder = '/' + page.story + '-bookmark';
   var fontPath = '/fonts/ipamp.ttf';  // where gdi/bundled_font.cpp looks
   var traced = /[?&]trace\b/.test(location.search);
+  var recorded = /[?&]record\b/.test(location.search);
 
   function show(id) {
     ['start', 'loading', 'ended', 'failed'].forEach(function(other) {
@@ -138,6 +139,16 @@
       Module['readerSounds'] = [];
       Module['readerTrace'] = function() {
         return exists('/present-trace') ? FS.readFile('/present-trace', {encoding: 'utf8'}) : '';
+      };
+    }
+    if (recorded) {  // every frame, as the Linux build records it (tests)
+      ENV['READER_FRAME_RECORD'] = '/frames.rec';
+      Module['readerRecord'] = function() {
+        var bytes = exists('/frames.rec') ? FS.readFile('/frames.rec') : new Uint8Array(0);
+        var text = '';
+        for (var at = 0; at < bytes.length; at += 0x8000)
+          text += String.fromCharCode.apply(null, bytes.subarray(at, at + 0x8000));
+        return btoa(text);
       };
     }
     addRunDependency('reader-files');

@@ -1,4 +1,5 @@
-"""The reader's display code on screen: the picture, white text and its black shadow."""
+"""The reader's display code on screen: the picture, white text and its black shadow;
+and the two ways of presenting it on a large screen."""
 from harness.checks import BLACK, WHITE, bounding_box, expect
 from harness.image import read_bmp8
 from harness.registry import case
@@ -43,3 +44,36 @@ def picture_with_shadowed_text(session, picture):
     expect(running.is_running(), "the probe ended before it was asked to")
     session.desktop.key("q")
     expect(running.exit_code(5) == 1, "a key did not end the probe with exit code 1")
+
+
+def loaded_gl_driver(running):
+    """Whether the program has a GL driver (Mesa's *_dri.so) mapped: it draws by a renderer."""
+    with open("/proc/%d/maps" % running.process.pid) as maps:
+        return "_dri.so" in maps.read()
+
+
+@case("display.gpu_and_processor_paths_agree", programs=["display_probe"], size=(1920, 1080),
+      platforms=("linux",))
+def gpu_and_processor_paths_agree(session):
+    """Xvfb has no GPU, so the probe presents by the processor; SDL_RENDER_DRIVER=opengl
+    makes it draw by a GL renderer (Mesa's llvmpipe). Both fit the picture, scaled 2.25
+    times, between black bars, and differ by filtering at most."""
+    shots = {}
+    for path, driver in (("processor", None), ("renderer", "opengl")):
+        session.env_changes["SDL_RENDER_DRIVER"] = driver
+        running = session.start("display_probe")
+        session.wait_window("display_probe")
+        session.wait_for_file("shown.txt")
+        shots[path] = session.screenshot("frame." + path)
+        expect(loaded_gl_driver(running) == (driver is not None),
+               "the %s path did not run: GL driver loaded is %s" % (path, not driver))
+        session.desktop.key("q")
+        expect(running.exit_code(5) == 1, "a key did not end the probe with exit code 1")
+        (session.folder / "shown.txt").unlink()
+    for path, shot in shots.items():
+        bars = [shot.pixel(x, y) for x in (0, 239, 1680, 1919) for y in (0, 540, 1079)]
+        expect(bars == [BLACK] * len(bars), "%s: the bars beside the picture are not black" % path)
+        expect(shot.pixel(960, 100) != BLACK, "%s: no picture in the middle" % path)
+    processor, renderer = shots["processor"].rgb, shots["renderer"].rgb
+    largest = 0 if processor == renderer else max(abs(a - b) for a, b in zip(processor, renderer))
+    expect(largest <= 2, "the paths differ by up to %d in a colour byte" % largest)

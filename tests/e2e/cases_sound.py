@@ -1,7 +1,9 @@
 """Sound cues as a listener hears them: part1 plays a tiny story through its own
 PulseAudio server, whose null sink's monitor is recorded; the cue must come back as
 the wave file, the story must wait for it, a missing cue must play the default
-sound, and without any sound server the story goes on at once, silently."""
+sound, and without any sound server the story goes on at once, silently. Cues in
+every encoding that sound editors write come back whole and alike."""
+import subprocess
 import time
 from pathlib import Path
 
@@ -153,3 +155,124 @@ def no_server(session):
         running.stop()
         output = Path(running.log.name).read_bytes()
         expect(output == b"", "the program printed on the terminal: %r" % output[:300])
+
+
+# Cues in the encodings sound editors write, made by sox from one sweep: the sox
+# arguments of each file. The first two are the plain PCM references.
+ENCODINGS = [
+    ("PCM 16-bit mono 22,050 Hz", ["-r", "22050", "-c", "1", "-b", "16"]),
+    ("PCM 16-bit stereo 48,000 Hz", ["-r", "48000", "-c", "2", "-b", "16"]),
+    ("PCM 24-bit mono 48,000 Hz", ["-r", "48000", "-c", "1", "-b", "24"]),
+    ("IEEE float mono 44,100 Hz", ["-r", "44100", "-c", "1", "-e", "floating-point", "-b", "32"]),
+    ("IEEE float stereo 48,000 Hz", ["-r", "48000", "-c", "2", "-e", "floating-point", "-b", "32"]),
+    ("PCM 16-bit 6 channels 48,000 Hz", ["-r", "48000", "-c", "6", "-b", "16"]),
+    ("A-law 8,000 Hz", ["-r", "8000", "-c", "1", "-e", "a-law"]),
+    ("u-law 8,000 Hz", ["-r", "8000", "-c", "1", "-e", "u-law"]),
+    ("IMA ADPCM 22,050 Hz", ["-r", "22050", "-c", "1", "-e", "ima-adpcm"]),
+    ("Microsoft ADPCM 22,050 Hz", ["-r", "22050", "-c", "1", "-e", "ms-adpcm"]),
+    ("GSM 6.10 8,000 Hz", ["-r", "8000", "-c", "1", "-e", "gsm-full-rate"]),
+]
+# 1.2 s, as in a sound editor's export: sox pads a GSM 6.10 data chunk of an odd
+# number of blocks with a byte that libsndfile decodes as one more block.
+ENCODED_CUE_SECONDS = 1.2
+SEPARATOR_SECONDS = 0.3  # a silent cue between two cues parts them in the recording
+ALL_CUES_TIMEOUT = 120
+# Wine plays through its own mixer and PulseAudio's resampler: whole, but less alike.
+LEAST_CORRELATION = {"linux": 0.9, "wine": 0.8}
+
+
+def sox(*arguments):
+    subprocess.run(["sox", *map(str, arguments)], check=True, capture_output=True, timeout=60)
+
+
+def write_encoded_cues(session):
+    """sound_01.wav ... in each encoding, sound_00.wav a silent separator; a story
+    that plays them in turn; and each cue as sox decodes it, at the recording's rate."""
+    sweep = session.folder / "sweep.wav"
+    sox("-n", "-r", 48000, "-c", 1, "-b", 16, sweep, "synth", ENCODED_CUE_SECONDS, "sine", "330:660",
+        "vol", 0.5)
+    sox("-n", "-r", 22050, "-c", 1, "-b", 16, session.folder / "sound_00.wav", "trim", 0,
+        SEPARATOR_SECONDS)
+    lines, references = [], []
+    for number, (_, arguments) in enumerate(ENCODINGS, start=1):
+        cue = session.folder / ("sound_%02d.wav" % number)
+        sox(sweep, *arguments, cue)
+        reference = session.artifacts / ("reference_%02d.wav" % number)
+        sox(cue, "-r", RECORD_RATE, "-c", 1, "-b", 16, "-e", "signed-integer", reference)
+        references.append(read_wave_mono(reference))
+        lines += ["s%02d" % number, "s00"]
+    (session.folder / episode_file("part1", "script")).write_bytes("\n".join(lines).encode())
+    write_bookmark(session.folder, "part1", 0)
+    return references
+
+
+@case("sound.every_encoding_heard_whole.part1", programs=["part1"], size=(640, 480))
+def every_encoding(session):
+    """All the cues in one run with Ctrl held: the cards pass at once, the cues whole."""
+    references = write_encoded_cues(session)
+    with PulseServer() as server:
+        session.env_changes.update(server.env(), SDL_AUDIODRIVER=None)
+        with Recorder(session.env(), session.artifacts / "parec.log") as recorder:
+            running = session.start("part1")
+            session.wait_window("part1")
+            session.desktop.key_down("Control_L")
+            code = running.exit_code(ALL_CUES_TIMEOUT)
+            time.sleep(0.2)
+    samples = recorder.samples()
+    write_recording(samples, session.artifacts / "heard.wav")
+    expect(code == 1, "the run ended with %s, not exit code 1" % code)
+
+    cues = heard_cues(samples)
+    figures, faults = [], []
+    for index, (name, _) in enumerate(ENCODINGS):
+        if index >= len(cues):
+            faults.append("%s: not heard" % name)
+            continue
+        length, correlation, lowest = measure_cue(samples, cues[index], references[index])
+        figures.append("%-32s heard %.3f s, correlation %.3f (lowest window %.3f)%s" % (
+            name, length, correlation, lowest,
+            ", interrupted %d times" % (len(cues[index]) - 1) if len(cues[index]) > 1 else ""))
+        # Each stutter may also repeat a few milliseconds of the sound.
+        if abs(length - ENCODED_CUE_SECONDS) > 0.05 + 0.02 * (len(cues[index]) - 1):
+            faults.append("%s: heard for %.3f s, not %.3f s" % (name, length, ENCODED_CUE_SECONDS))
+        if correlation < LEAST_CORRELATION[session.platform.name]:
+            faults.append("%s: correlates only %.3f with the file" % (name, correlation))
+    report(session, figures)
+    expect(len(cues) == len(ENCODINGS),
+           "%d sounds were heard, not %d (see heard.wav)" % (len(cues), len(ENCODINGS)))
+    expect(not faults, "; ".join(faults))
+
+
+def heard_cues(samples):
+    """The cues heard, each a list of (first, end) pieces: a cue that stutters on a
+    busy machine keeps its pieces until its length has been heard."""
+    cues, heard = [], 0
+    for first, end in sounding_spans(samples, gap_ms=10):
+        gap = (first - cues[-1][-1][1]) / RECORD_RATE if cues else None
+        whole = heard / RECORD_RATE >= ENCODED_CUE_SECONDS - 0.05
+        if cues and (gap < SEPARATOR_SECONDS / 2 or not whole):
+            cues[-1].append((first, end))
+            heard += end - first
+        else:
+            cues.append([(first, end)])
+            heard = end - first
+    return cues
+
+
+def measure_cue(samples, pieces, reference, window=int(0.1 * RECORD_RATE)):
+    """Seconds heard, and the median and lowest correlation of its 0.1 s windows with
+    the file: each window is looked for near where the one before it ended, so that a
+    glitch of a busy machine (a block skipped or played twice) spoils only its own."""
+    heard, correlations = 0, []
+    for first, end in pieces:
+        at = first
+        for start in range(0, end - first - window // 2, window):
+            part = reference[heard + start:heard + start + window]
+            if len(part) < window // 2:
+                break
+            correlation, found = best_alignment(samples, part, at, search_ms=10)
+            correlations.append(correlation)
+            at = found + len(part)
+        heard += end - first
+    correlations = sorted(correlations) or [0.0]
+    return heard / RECORD_RATE, correlations[len(correlations) // 2], correlations[0]

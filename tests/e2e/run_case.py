@@ -14,6 +14,7 @@ import cases_display  # noqa: F401  (they register their cases)
 import cases_focus  # noqa: F401
 import cases_input  # noqa: F401
 import cases_parity  # noqa: F401
+import cases_save  # noqa: F401
 import cases_sound  # noqa: F401
 import cases_story  # noqa: F401
 import cases_web  # noqa: F401
@@ -86,7 +87,8 @@ def main():
     play.TOOLS_DIR = args.tools_dir
     if args.case == "list":
         for name, case in sorted(CASES.items()):
-            print(name, " ".join(case.platforms))
+            if case.listed:
+                print(name, " ".join(case.platforms))
         return 0
     try:
         if args.case == "wine-prefix":

@@ -1,149 +1,110 @@
-"""Tests of the frame comparison and the still-frame catcher, on made-up screens."""
+"""Tests of the frame record's reader and the frame comparison, on made-up records."""
+import os
+import struct
 import sys
+import tempfile
 import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from harness.checks import BLACK, WHITE  # noqa: E402
-from harness.frame_parity import (YELLOW, FrameComparison, difference_image,  # noqa: E402
-                                  identical_share, text_runs)
+from harness.checks import WHITE  # noqa: E402
+from harness.frame_parity import FrameParity, Step, difference_image, name_frames  # noqa: E402
+from harness.frame_record import MAGIC, ShownFrame, read_frames, shown_frames  # noqa: E402
 from harness.image import Image  # noqa: E402
-from harness.still_frames import STILL_FOR, capture_still_frames  # noqa: E402
-
-WIDTH, HEIGHT = 64, 48
 
 
-def screen(boxes=(), background=BLACK):
-    """A small screen with filled (left, top, right, bottom, colour) boxes, inclusive."""
-    pixels = [list(background) for _ in range(WIDTH * HEIGHT)]
-    for left, top, right, bottom, colour in boxes:
-        for y in range(top, bottom + 1):
-            for x in range(left, right + 1):
-                pixels[y * WIDTH + x] = list(colour)
-    return Image(WIDTH, HEIGHT, bytes(value for pixel in pixels for value in pixel))
+def palette(bright=0):
+    """Black, then white at the given brightness at entry 98 and beyond."""
+    white = bytes([255 + bright] * 3)
+    return bytes(3 * 98) + white * 158
 
 
-class Comparison(unittest.TestCase):
-    def test_identical_share_counts_differing_pixels(self):
-        self.assertEqual(identical_share(screen(), screen()), 1.0)
-        one_side = screen([(0, 0, 3, 0, WHITE)])  # four pixels
-        self.assertAlmostEqual(identical_share(one_side, screen()), 1 - 4 / (WIDTH * HEIGHT))
+def entry(time, palette_bytes=None, page=None, box=(0, 0, 4, 2), size=(4, 2)):
+    """One record entry; page holds the box's pixels."""
+    data = struct.pack("<qB", time, (1 if palette_bytes else 0) | (2 if page else 0))
+    if palette_bytes:
+        data += palette_bytes
+    if page:
+        data += struct.pack("<6H", *size, *box) + page
+    return data
 
-    def test_runs_split_by_empty_rows_wide_gaps_and_colour(self):
-        first = screen([(2, 2, 5, 9, WHITE), (8, 2, 10, 9, WHITE),  # a 3-column gap: one run
-                        (30, 2, 33, 9, WHITE),                       # a wide gap: a second run
-                        (40, 2, 44, 9, YELLOW),                      # another colour
-                        (2, 20, 6, 27, WHITE)])                      # the next row band
-        runs = text_runs(first, first)
-        self.assertEqual([region for _, region in runs],
-                         [(2, 2, 10, 9), (30, 2, 33, 9), (40, 2, 44, 9), (2, 20, 6, 27)])
-        self.assertEqual([colour for colour, _ in runs], [WHITE, WHITE, YELLOW, WHITE])
 
-    def test_both_sides_are_cut_into_the_same_runs(self):
-        # Each side alone would cut these differently; their union decides.
-        first = screen([(2, 2, 8, 9, WHITE)])
-        second = screen([(3, 2, 9, 9, WHITE)])
-        comparison = FrameComparison("shifted", first, second)
-        self.assertEqual(len(comparison.runs), 1)
-        self.assertEqual(comparison.runs[0][1:], ((2, 2, 8, 9), (3, 2, 9, 9), 1))
+def frame(time, page_changed, bright_before, bright=0, digest=b"x"):
+    return ShownFrame(0, time * 1000, digest, palette(bright), palette(bright_before), page_changed)
 
-    def test_a_shift_of_one_pixel_passes_and_two_fail(self):
-        base = screen([(10, 10, 20, 17, WHITE)])
-        by_one = screen([(11, 10, 21, 17, WHITE)])
-        by_two = screen([(10, 12, 20, 19, WHITE)])
-        self.assertTrue(FrameComparison("one", base, by_one).passes(0.9, 1))
-        two = FrameComparison("two", base, by_two)
-        self.assertEqual(two.worst_box_difference, 2)
-        self.assertFalse(two.passes(0.9, 1))
 
-    def test_a_run_on_one_side_only_fails_whatever_the_share(self):
-        first = screen([(10, 10, 20, 17, WHITE), (40, 30, 41, 31, YELLOW)])
-        second = screen([(10, 10, 20, 17, WHITE), (40, 30, 41, 31, WHITE)])
-        comparison = FrameComparison("colour", first, second)
-        self.assertIsNone(comparison.worst_box_difference)
-        self.assertFalse(comparison.passes(0.5, 5))
-        self.assertIn("one side only", comparison.summary())
+class Record(unittest.TestCase):
+    def read(self, data):
+        with tempfile.NamedTemporaryFile(delete=False) as out:
+            out.write(MAGIC + data)
+        try:
+            return list(read_frames(out.name)), shown_frames(out.name)
+        finally:
+            os.unlink(out.name)
 
-    def test_identical_boxes_with_too_many_differing_pixels_fail(self):
-        solid = screen([(10, 10, 40, 30, WHITE)])
-        hollow = screen([(10, 10, 40, 30, WHITE), (11, 11, 39, 29, BLACK)])
-        comparison = FrameComparison("hollow", solid, hollow)
-        self.assertEqual(comparison.worst_box_difference, 0)
-        self.assertFalse(comparison.passes(0.995, 1))
+    def test_rectangles_update_the_page_and_a_cut_entry_is_dropped(self):
+        frames, _ = self.read(entry(10, palette(), bytes(range(8))) +
+                              entry(30, page=b"\x63\x64", box=(1, 1, 2, 1)) +
+                              entry(50, palette(-8))[:20])
+        self.assertEqual([f.time for f in frames], [10, 30])
+        self.assertEqual(frames[1].page, bytes([0, 1, 2, 3, 4, 0x63, 0x64, 7]))
+        self.assertEqual(frames[1].palette, palette())
 
-    def test_a_frame_without_text_never_passes(self):
-        self.assertFalse(FrameComparison("blank", screen(), screen()).passes(0.0, 100))
+    def test_frames_that_look_alike_are_one_shown_frame(self):
+        # A black page under two palettes, then white ink on it.
+        _, shown = self.read(entry(0, palette(-255), bytes(8)) + entry(5, palette()) +
+                             entry(9, page=b"\x62", box=(0, 0, 1, 1)))
+        self.assertEqual([(f.time, f.page_changed, f.palette_changed) for f in shown],
+                         [(0, True, True), (9, True, False)])
+        self.assertEqual(shown[1].palette, palette())
 
+
+class Naming(unittest.TestCase):
+    STEPS = [Step(3, 0, "a", False), Step(5, 1, "b", True)]
+
+    def frames(self):
+        # The start, a fade in (the first step also shows the flipped card), two
+        # characters, a fade out.
+        return [frame(0, True, 0, -255), frame(2000, True, -255, -247),
+                frame(2020, False, -247, -239), frame(2040, False, -7, 0),
+                frame(3000, True, 0), frame(3100, True, 0), frame(3200, False, 0, -8)]
+
+    def test_fades_and_story_characters_are_named_in_the_readers_order(self):
+        names = [name for name, _ in name_frames(self.frames(), self.STEPS)]
+        self.assertEqual(names[1], "title card 1 fading in, step 1 (brightness -247)")
+        self.assertEqual(names[3], "title card 1 fading in, step 3 (brightness 0)")
+        self.assertEqual(names[5], "script line 6, character 2 'b'")
+        self.assertEqual(names[6], "title card 1 fading out, step 1 (brightness -8)")
+
+    def test_times_count_from_the_first_shown_frame_and_leave_out_cues(self):
+        linux, wine = self.frames(), self.frames()
+        for late in wine[1:]:
+            late.time += 40000           # a slower start-up
+        for late in wine[5:]:
+            late.time += 300000          # a cue that took longer before line 5
+        wine[6].time += 6000             # a fade step 6 ms late
+        parity = FrameParity(linux, wine, self.STEPS)
+        self.assertEqual([i for i, _ in parity.late_frames], [6])
+        self.assertEqual(parity.largest_time_difference, (6, -6.0))
+        self.assertFalse(parity.passes())
+
+    def test_a_frame_on_one_side_only_puts_them_out_of_step(self):
+        linux = self.frames()
+        wine = linux[:4] + [frame(2060, True, 0, digest=b"y")] + linux[4:]
+        parity = FrameParity(linux, wine, self.STEPS)
+        self.assertFalse(parity.passes())
+        self.assertEqual(parity.differing[0], 4)
+        self.assertIn("out of step from frame 4", "\n".join(parity.report()))
+
+
+class Difference(unittest.TestCase):
     def test_difference_image_marks_which_side_has_the_text(self):
-        first = screen([(0, 0, 0, 0, WHITE)])
-        second = screen([(1, 0, 1, 0, WHITE)])
+        first = Image(2, 1, bytes(WHITE) + bytes(3))
+        second = Image(2, 1, bytes(3) + bytes(WHITE))
         diff = difference_image(first, second)
         self.assertEqual(diff.pixel(0, 0), (255, 0, 0))
         self.assertEqual(diff.pixel(1, 0), (0, 255, 0))
-        self.assertEqual(diff.pixel(5, 5), (0, 0, 0))
-
-
-class ScriptedScreen:
-    """Screens that change at given times on a fake clock that each poll advances."""
-
-    def __init__(self, timeline, step=0.15):
-        self.timeline = timeline  # [(from time, image)], in order
-        self.now = 0.0
-        self.step = step
-
-    def clock(self):
-        return self.now
-
-    def sleep(self, seconds):
-        self.now += seconds
-
-    def take(self):
-        shown = self.timeline[0][1]
-        for start, image in self.timeline:
-            if start <= self.now:
-                shown = image
-        return shown
-
-
-class StillFrames(unittest.TestCase):
-    def catch(self, timeline, names, timeout=60):
-        scripted = ScriptedScreen(timeline)
-        return capture_still_frames(scripted.take, names, timeout,
-                                    clock=scripted.clock, sleep=scripted.sleep)
-
-    def test_holds_are_caught_in_order_and_typing_is_not(self):
-        dark, card = screen(), screen([(5, 5, 20, 12, WHITE)])
-        typing = [screen([(2, 2, 2 + i, 4, WHITE)]) for i in range(8)]
-        page = screen([(2, 2, 30, 4, WHITE)])
-        timeline = [(0.0, dark), (3.0, card), (5.0, dark)]
-        timeline += [(6.0 + 0.5 * i, image) for i, image in enumerate(typing)]
-        timeline += [(10.0, page), (12.0, dark)]
-        frames, missed = self.catch(timeline, ["card", "page"])
-        self.assertEqual(missed, [])
-        self.assertEqual(frames["card"].rgb, card.rgb)
-        self.assertEqual(frames["page"].rgb, page.rgb)
-
-    def test_a_still_screen_without_white_is_not_a_frame(self):
-        yellow_only = screen([(5, 5, 20, 12, YELLOW)])
-        frames, missed = self.catch([(0.0, yellow_only)], ["card"], timeout=10)
-        self.assertEqual(frames, {})
-        self.assertEqual(missed, ["card"])
-
-    def test_the_same_screen_held_again_counts_once(self):
-        card = screen([(5, 5, 20, 12, WHITE)])
-        other = screen([(5, 5, 22, 12, WHITE)])
-        # The card, a blink of a changed screen, the card again, then the other.
-        timeline = [(0.0, card), (3.0, screen()), (3.3, card), (6.0, other)]
-        frames, missed = self.catch(timeline, ["first", "second"])
-        self.assertEqual(missed, [])
-        self.assertEqual(frames["second"].rgb, other.rgb)
-
-    def test_a_screen_shorter_than_the_still_time_is_missed(self):
-        card = screen([(5, 5, 20, 12, WHITE)])
-        timeline = [(0.0, screen()), (1.0, card), (1.0 + STILL_FOR - 0.2, screen())]
-        frames, missed = self.catch(timeline, ["card"], timeout=8)
-        self.assertEqual(missed, ["card"])
 
 
 if __name__ == "__main__":

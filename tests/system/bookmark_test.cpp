@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +61,22 @@ TEST_F(BookmarkFile, SaveWritesTheBareNumber) {
     EXPECT_EQ("-1", ReadFile(Episode.BookmarkFileName));
 }
 
+TEST_F(BookmarkFile, SaveReplacesALinksTargetWholeKeepingItsMode) {
+    WriteFile("target.sav", "12");
+    WriteFile("target.sav.new", "99");  // left by a kill
+    ASSERT_EQ(0, chmod("target.sav", 0600) | symlink("target.sav", Episode.BookmarkFileName));
+    SaveBookmark(345);
+    struct stat link, target;
+    ASSERT_EQ(0, lstat(Episode.BookmarkFileName, &link) | stat("target.sav", &target));
+    EXPECT_TRUE(S_ISLNK(link.st_mode) && (target.st_mode & 0777) == 0600);
+    EXPECT_EQ("345", ReadFile("target.sav"));
+    EXPECT_FALSE(FileExists("target.sav.new"));
+    // Where no new file can be made (a folder in its place stops even root): in place.
+    ASSERT_EQ(0, mkdir("target.sav.new", 0755));
+    SaveBookmark(7);
+    EXPECT_EQ("7", ReadFile("target.sav"));
+}
+
 TEST_F(BookmarkFile, ParseClampsNumbersBeyondAnInt) {
     EXPECT_EQ(2147483647, ParseBookmark("2147483648", -1));
     EXPECT_EQ(-2147483647 - 1, ParseBookmark("-99999999999", -1));
@@ -78,6 +95,7 @@ TEST_F(BookmarkFileDeathTest, UnwritableFileEndsTheProgram) {
     // A folder in the bookmark's place cannot be opened for writing, even by root.
     ASSERT_EQ(0, mkdir(Episode.BookmarkFileName, 0755));
     EXPECT_EXIT(SaveBookmark(7), ::testing::ExitedWithCode(1), "");
+    EXPECT_FALSE(FileExists(std::string(Episode.BookmarkFileName) + ".new"));
     rmdir(Episode.BookmarkFileName);
 }
 

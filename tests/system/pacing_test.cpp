@@ -96,7 +96,7 @@ TEST_F(Waits, WaitsAcrossTheTickWrapLastTheirLength) {
 // its millisecond, whatever the drawing takes after the mark or before it, after a
 // sound that played for a while, and with a message served in between.
 TEST_F(Waits, RestsOfWholeStepsEndEachWaitOnItsMillisecond) {
-    testhooks::UseTestClock(1000, true, 20);
+    testhooks::UseTestClock(1000, true);
     MarkTime();
     testhooks::AdvanceTestClock(3);  // a character drawn after the mark
     WaitSinceMark(100);

@@ -149,6 +149,21 @@ TEST_F(Presenter, PageBreakWhileFastForwardingWipesTheVisiblePageAtOnce) {
     EXPECT_LT(front.bottom, TextMargin + 40);
 }
 
+// Rows that run on across lines wrap, and their pages break by wrapping: with
+// Ctrl held none of those waits, nor a colour or sound line's, may rest.
+TEST_F(Presenter, FastForwardNeverRestsWhateverTheStoryShape) {
+    const std::string runOn = Sjis("あいうえおかきくけこさしすせそたちつてとなにぬね");
+    std::vector<std::string> lines(40, runOn);
+    lines[10] = "c1";
+    lines[20] = "s01";
+    lines[30] = Sjis("おわり。");
+    PacingEnabled = 0;
+    const DWORD start = GetTickCount();
+    Present(lines);
+    EXPECT_EQ(start, GetTickCount());
+    EXPECT_GT(TextCursor.y, TextMargin);  // pages did break on the way
+}
+
 TEST_F(Presenter, ColourLinesSwitchTheTextColourWithoutAPause) {
     EXPECT_EQ((std::vector<DWORD>{0u, 100u, 0u, 100u}),
               Present({"c1", Sjis("き"), "c0", Sjis("し")}));

@@ -4,6 +4,7 @@
 #include "tools/story_check/text_measure.h"
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
 #include <filesystem>
 #include <fstream>
@@ -30,9 +31,20 @@ protected:
         fs::create_directories(sounds);
         fs::copy_file(STORY_DIR "/sounds/sound_01.wav", sounds / "SOUND_01.WAV");
         std::ofstream(sounds / "sound_02.wav") << "RIFF....WAVEnot a sound";
+        WriteTone(sounds / "sound_03.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24);  // plays
+        WriteTone(sounds / "sound_04.wav", SF_FORMAT_WAV | SF_FORMAT_DOUBLE);
         ASSERT_TRUE(measure.Usable());
     }
     void TearDown() override { fs::remove_all(sounds); }
+
+    // Half a second of silence, in a wave file's encoding.
+    static void WriteTone(const fs::path& path, int format) {
+        SF_INFO info{0, 22050, 1, format, 0, 0};
+        SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+        const std::vector<float> silence(11025, 0.0f);
+        sf_writef_float(file, silence.data(), sf_count_t(silence.size()));
+        sf_close(file);
+    }
 
     StoryCheck Check(const std::string& story) {
         StoryCheckOptions options;
@@ -70,7 +82,9 @@ TEST_F(StoryChecker, ReportsEachFaultWhereItIs) {
         "s01ぽん\n"
         "sもくり\n"
         "\n"
-        "　あい。c1\n");
+        "　あい。c1\n"
+        "s03\n"
+        "s04\n");
     ExpectFindings(check, {
         {1, 2, "half-width 'ABC' puts the rest of the line out of step"},
         {1, 9, "half-width '1' in a text line: the reader takes it two bytes at a time; "
@@ -84,17 +98,21 @@ TEST_F(StoryChecker, ReportsEachFaultWhereItIs) {
         {6, 1, "'c2' is not a colour line"},
         {7, 1, "'s1' is too short for a sound line: the reader looks for 'sound_1'"},
         {9, 1, "/sound_05.wav: the reader plays its default sound instead"},
-        {10, 1, "sound_02.wav is not a wave file the reader can play"},
+        {10, 1, "/sound_02.wav will not play: it is a broken wave file"},
         {11, 1, "the reader plays sound_01.wav and does not show 'ぽん'"},
         {12, 1, "none of 'sもくり' is shown"},
         {13, 1, "a blank row is nothing to the reader"},
         {14, 5, "the line ends in 'c1': the reader does not show it but turns the text after "
                 "it yellow"},
         {14, 5, "the story ends in yellow"},
+        {16, 1, "/sound_04.wav will not play: its encoding, 64 bit float, is not one that "
+                "Windows plays; the reader plays its default sound instead"},
     });
     // Every character converts: the script is there to try out.
     EXPECT_TRUE(check.scriptMade);
-    EXPECT_EQ(14, check.lines);
+    EXPECT_EQ(16, check.lines);
+    // The 24-bit cue plays, and the reading time counts it at its length.
+    EXPECT_EQ(500, Check("s03\n").readingMs);
 }
 
 TEST_F(StoryChecker, ReportsTheReadersLimits) {

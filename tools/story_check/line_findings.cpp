@@ -3,10 +3,9 @@
 #include "platform/posix/kernel/kernel.h"
 #include "tools/story_check/cp932.h"
 #include "tools/story_check/full_width.h"
-#include "tools/story_check/wave_length.h"
+#include "platform/posix/winmm/winmm.h"
+#include "story/script.h"
 
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -32,7 +31,7 @@ std::string CueName(const std::string& held) { return "sound_" + held.substr(1, 
 
 void FindOverlongLine(const std::vector<SourceCharacter>& source, const ScriptLine& line,
                       std::vector<Finding>* findings) {
-    if (line.token.size() <= ReaderLineBytes) return;
+    if (line.token.size() < size_t(ScriptLineSize)) return;
     findings->push_back(FindingAt(
         source[CharacterAtByte(source, line, line.held.size())],
         "the line is " + std::to_string(line.token.size()) +
@@ -136,7 +135,7 @@ void FindLineFaults(const std::vector<SourceCharacter>& source,
                     const std::vector<ScriptLine>& lines, std::vector<Finding>* findings) {
     for (size_t index = 0; index < lines.size(); ++index) {
         const ScriptLine& line = lines[index];
-        if (index == ReaderLineCount) {
+        if (index == ScriptCapacity) {
             findings->push_back(
                 FindingAt(source[line.first],
                           "the reader reads 500 lines and stops: neither this line nor the " +
@@ -160,24 +159,21 @@ double CheckCueFile(const std::vector<SourceCharacter>& source, const ScriptLine
     if (!NamesACue(line.held)) return 0;
     const std::string name = CueName(line.held);
     std::string path;
-    if (!FindCueFile(folder, name, &path)) {
+    if (!posix::winmm::FindSoundFile(folder, name, &path)) {
         const std::string message = "there is no " + folder + "/" + name +
                                     ": the reader plays its default sound instead";
         findings->push_back(FindingAt(source[line.first], message));
         return 0;
     }
-    std::ifstream file(path, std::ios::binary);
-    const std::string image((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
-    double ms = 0;
-    if (!PlayableWaveLength(image, &ms)) {
-        findings->push_back(FindingAt(source[line.first],
-                                      name + " is not a wave file the reader can play (PCM, 8 "
-                                             "or 16 bits, mono or stereo): it plays its default "
-                                             "sound instead"));
+    // Read and decoded by the reader's own sound layer, as sndPlaySoundA would.
+    const posix::winmm::SoundFileCheck cue = posix::winmm::CheckSoundFile(path);
+    if (!cue.plays) {
+        findings->push_back(FindingAt(source[line.first], path + " will not play: " + cue.why +
+                                                              "; the reader plays its default "
+                                                              "sound instead"));
         return 0;
     }
-    return ms;
+    return cue.seconds * 1000;
 }
 
 std::string Quoted(const std::u32string& text) {

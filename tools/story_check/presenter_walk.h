@@ -1,6 +1,7 @@
-// The reader's line presenter walked over a whole story without drawing: the
-// same two-byte steps, colour and sound lines, rows, pages and pauses, with the
-// pen advanced by the widths the reader's own text measurement gives.
+// The reader's line presenter walked over a whole story without drawing: its
+// own rules (story/line_rules.h) decide each two-byte step, colour and sound
+// line, row, page and pause, with the pen advanced by the widths the reader's
+// own text measurement gives.
 #ifndef TOOLS_STORY_CHECK_PRESENTER_WALK_H
 #define TOOLS_STORY_CHECK_PRESENTER_WALK_H
 

@@ -1,24 +1,17 @@
 #include "tools/story_check/script_lines.h"
 
-#include <cstring>
+#include "story/line_rules.h"
+#include "story/script.h"
 
 namespace {
 
-bool IsShiftJisLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-// The reader keeps the first 255 bytes of a longer token and drops a double-byte
-// character split at its end; a NUL ends what it holds.
+// What the reader's line buffer holds of a token: the bytes that fill it, with a
+// double-byte character split at its end dropped; a NUL ends what it holds.
 std::string HeldBytes(const std::string& token) {
-    std::string held = token.substr(0, ReaderLineBytes);
-    if (token.size() > ReaderLineBytes) {
-        size_t offset = 0;
-        while (offset < held.size())
-            offset += IsShiftJisLeadByte(static_cast<unsigned char>(held[offset])) ? 2 : 1;
-        if (offset > held.size()) held.pop_back();
-    }
-    return held.substr(0, std::strlen(held.c_str()));
+    char line[ScriptLineSize] = {};
+    token.copy(line, ScriptLineSize - 1);
+    if (std::string(line).size() == ScriptLineSize - 1) DropSplitCharacter(line);
+    return line;
 }
 
 }  // namespace
@@ -57,8 +50,11 @@ std::string ScriptBytes(const std::vector<SourceCharacter>& source) {
     return bytes;
 }
 
-bool IsColourLine(const std::string& held) { return held == "c0" || held == "c1"; }
+bool IsColourLine(const std::string& held) {
+    const LineStep step = StepAt(held.c_str(), 0);
+    return step == StepTurnsYellow || step == StepTurnsWhite;
+}
 
-bool IsSoundLine(const std::string& held) { return !held.empty() && held[0] == 's'; }
+bool IsSoundLine(const std::string& held) { return StepAt(held.c_str(), 0) == StepPlaysCue; }
 
-bool IsRowBreakLine(const std::string& held) { return held == "\x81\x40"; }
+bool IsRowBreakLine(const std::string& held) { return IsRowBreakLine(held.c_str()); }

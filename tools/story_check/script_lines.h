@@ -1,5 +1,6 @@
 // The story as the reader reads it: every white-space-separated token is one
-// script line, cut to the reader's 255-byte buffer; a Ctrl-Z ends the reading.
+// script line, held as the reader's script reading holds it in its line buffer;
+// a Ctrl-Z ends the reading.
 #ifndef TOOLS_STORY_CHECK_SCRIPT_LINES_H
 #define TOOLS_STORY_CHECK_SCRIPT_LINES_H
 
@@ -7,9 +8,6 @@
 
 #include <string>
 #include <vector>
-
-const size_t ReaderLineBytes = 255;  // a line buffer of 256 with its NUL
-const size_t ReaderLineCount = 500;  // the reader stops reading there
 
 struct ScriptLine {
     size_t first = 0;   // index of its first source character
@@ -28,7 +26,7 @@ ScriptText SplitIntoLines(const std::vector<SourceCharacter>& source);
 // The script file: the CP932 bytes of every source character, Ctrl-Z and all.
 std::string ScriptBytes(const std::vector<SourceCharacter>& source);
 
-// What the reader takes each line for.
+// What the reader's presenter takes each line for.
 bool IsColourLine(const std::string& held);    // exactly c0 or c1
 bool IsSoundLine(const std::string& held);     // first byte s
 bool IsRowBreakLine(const std::string& held);  // exactly the full-width space

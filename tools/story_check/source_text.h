@@ -2,6 +2,8 @@
 #ifndef TOOLS_STORY_CHECK_SOURCE_TEXT_H
 #define TOOLS_STORY_CHECK_SOURCE_TEXT_H
 
+#include "story/script.h"
+
 #include <string>
 #include <vector>
 
@@ -18,7 +20,5 @@ std::vector<SourceCharacter> ReadSourceText(const std::string& utf8);
 
 // White space to the reader's "%s" reads: it ends a script line.
 bool IsScriptSpace(char32_t code);
-
-const char32_t CtrlZ = 0x1A;  // a text-mode read ends the file there
 
 #endif

@@ -32,7 +32,7 @@ StoryCheck CheckStory(const std::string& utf8, const StoryCheckOptions& options,
     FindRowFaults(source, text.readable, &findings);
     FindLineFaults(source, text.lines, &findings);
 
-    const size_t read = std::min(text.lines.size(), ReaderLineCount);
+    const size_t read = std::min(text.lines.size(), size_t(ScriptCapacity));
     std::vector<std::string> held;
     double cueMs = 0;
     for (size_t i = 0; i < read; ++i) {

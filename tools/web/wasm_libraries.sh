@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds SDL2 and FreeType for wasm (emscripten) from Debian's own source
-# packages, at the versions of the libsdl2-dev and libfreetype-dev the Linux build
-# links, and installs them into WORK/prefix (include/, lib/):
+# Builds SDL2, FreeType and libsndfile for wasm (emscripten) from Debian's own
+# source packages, at the versions of the libsdl2-dev, libfreetype-dev and
+# libsndfile1-dev the Linux build links, and installs them into WORK/prefix
+# (include/, lib/):
 #   tools/web/wasm_libraries.sh WORK
 # The sources come from the Debian archive this machine installs from: deb-src
 # entries are made from its own deb entries in a private apt state under WORK,
@@ -17,7 +18,8 @@ export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}  # emscripten's acorn, for a No
 source_of() { dpkg-query -W -f='${source:Package}=${source:Version}' "$1"; }
 sdl=$(source_of libsdl2-dev)
 freetype=$(source_of libfreetype-dev)
-stamp="$sdl $freetype $(sha256sum "$script" | cut -c1-16)"
+sndfile=$(source_of libsndfile1-dev)
+stamp="$sdl $freetype $sndfile $(sha256sum "$script" | cut -c1-16)"
 if [ -f "$prefix/stamp" ] && [ "$(cat "$prefix/stamp")" = "$stamp" ]; then
   exit 0
 fi
@@ -41,12 +43,13 @@ apt_private=(-o Dir::Etc::SourceList="$apt_state/sources/from-lists.list"
              -o APT::Sandbox::User=root -q)
 apt-get "${apt_private[@]}" update >/dev/null
 rm -rf sources && mkdir sources
-(cd sources && apt-get "${apt_private[@]}" source "$sdl" "$freetype" >/dev/null 2>&1) || {
-  echo "wasm_libraries.sh: apt-get source $sdl $freetype failed" >&2
+(cd sources && apt-get "${apt_private[@]}" source "$sdl" "$freetype" "$sndfile" >/dev/null 2>&1) || {
+  echo "wasm_libraries.sh: apt-get source $sdl $freetype $sndfile failed" >&2
   exit 1
 }
 sdl_dir=$(find sources -maxdepth 1 -type d -name 'libsdl2-*' | head -1)
 freetype_dir=$(find sources -maxdepth 1 -type d -name 'freetype-*' | head -1)
+sndfile_dir=$(find sources -maxdepth 1 -type d -name 'libsndfile-*' | head -1)
 
 # ---- SDL2 ------------------------------------------------------------------------
 # Compiled as emscripten's own SDL port is: SDL's SDL_config_emscripten.h (chosen by
@@ -81,5 +84,18 @@ emcmake cmake -S "$freetype_dir" -B freetype-build -DCMAKE_BUILD_TYPE=Release \
 cmake --build freetype-build -j"$jobs" >freetype-build.log
 cmake --install freetype-build >/dev/null
 
+# ---- libsndfile --------------------------------------------------------------------
+# Without the external codec libraries (FLAC, Vorbis, Opus, MPEG): what a wave file
+# holds (PCM, float, A-law, u-law, IMA and Microsoft ADPCM, GSM 6.10) it decodes
+# itself. A cue in MPEG layer 3 plays the default sound in a browser.
+rm -rf sndfile-build
+emcmake cmake -S "$sndfile_dir" -B sndfile-build -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF -DENABLE_EXTERNAL_LIBS=OFF \
+  -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF \
+  -DBUILD_REGTEST=OFF -DENABLE_CPACK=OFF -DENABLE_PACKAGE_CONFIG=OFF \
+  -DINSTALL_PKGCONFIG_MODULE=OFF -DINSTALL_MANPAGES=OFF >sndfile-configure.log
+cmake --build sndfile-build -j"$jobs" >sndfile-build.log
+cmake --install sndfile-build >/dev/null
+
 echo "$stamp" >"$prefix/stamp"
-echo "SDL2 ($sdl) and FreeType ($freetype) for wasm are in $prefix"
+echo "SDL2 ($sdl), FreeType ($freetype) and libsndfile ($sndfile) for wasm are in $prefix"

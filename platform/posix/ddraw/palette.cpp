@@ -3,7 +3,7 @@
 #include "platform/posix/ddraw/com_identity.h"
 #include "platform/posix/ddraw/display_state.h"
 #include "platform/posix/ddraw/surface.h"
-#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/idle/idle.h"
 #include "platform/posix/screen/screen.h"
 
 #include <cstring>
@@ -48,7 +48,7 @@ HRESULT Palette::GetEntries(DWORD flags, DWORD base, DWORD count, LPPALETTEENTRY
 }
 
 HRESULT Palette::SetEntries(DWORD flags, DWORD start, DWORD count, LPPALETTEENTRY entries) {
-    kernel::NoteWork();
+    idle::NoteWork();
     if (flags != 0 || !entries || !RangeFits(start, count)) return DDERR_INVALIDPARAMS;
     Store(start, count, entries);
     if (IsShown()) {

@@ -5,7 +5,7 @@
 #include "platform/posix/ddraw/display_state.h"
 #include "platform/posix/ddraw/palette.h"
 #include "platform/posix/gdi/gdi.h"
-#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/idle/idle.h"
 #include "platform/posix/screen/screen.h"
 
 #include <cstring>
@@ -84,7 +84,7 @@ ULONG Surface::Release() {
 }
 
 HRESULT Surface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE, LPRECT, DWORD flags, LPDDBLTFX fx) {
-    kernel::NoteWork();
+    idle::NoteWork();
     if (!(flags & DDBLT_COLORFILL)) return DDERR_UNSUPPORTED;  // only colour fills are used
     if (!fx || fx->dwSize != sizeof(DDBLTFX)) return DDERR_INVALIDPARAMS;
     if (const HRESULT state = CheckDrawable(); state != DD_OK) return state;
@@ -97,7 +97,7 @@ HRESULT Surface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE, LPRECT, DWORD flags, 
 
 HRESULT Surface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE sourceSurface, LPRECT sourceRect,
                          DWORD trans) {
-    kernel::NoteWork();
+    idle::NoteWork();
     if (!sourceSurface) return DDERR_INVALIDPARAMS;
     if (trans & DDBLTFAST_DESTCOLORKEY) return DDERR_UNSUPPORTED;
     Surface* source = static_cast<Surface*>(sourceSurface);
@@ -124,7 +124,7 @@ HRESULT Surface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE sourceSurface, LP
 }
 
 HRESULT Surface::Flip(LPDIRECTDRAWSURFACE targetOverride, DWORD) {
-    kernel::NoteWork();
+    idle::NoteWork();
     if (role_ != SurfaceRole::Front || !partner_) return DDERR_NOTFLIPPABLE;
     if (targetOverride && targetOverride != partner_) return DDERR_INVALIDPARAMS;
     if (const HRESULT state = CheckDrawable(); state != DD_OK) return state;
@@ -147,7 +147,7 @@ HRESULT Surface::GetAttachedSurface(LPDDSCAPS caps, LPDIRECTDRAWSURFACE* attache
 }
 
 HRESULT Surface::GetDC(HDC* dc) {
-    kernel::NoteWork();
+    idle::NoteWork();
     if (!dc) return DDERR_INVALIDPARAMS;
     *dc = nullptr;
     if (lost_) return DDERR_SURFACELOST;
@@ -159,7 +159,7 @@ HRESULT Surface::GetDC(HDC* dc) {
 }
 
 HRESULT Surface::ReleaseDC(HDC dc) {
-    kernel::NoteWork();
+    idle::NoteWork();
     if (!dc_) return DDERR_NODC;
     if (dc != dc_) return DDERR_INVALIDPARAMS;
     gdi::DestroyPixelDC(dc_);

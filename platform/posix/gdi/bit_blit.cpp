@@ -2,7 +2,7 @@
 // colour table to the target's palette.
 #include "platform/posix/gdi/colour_match.h"
 #include "platform/posix/gdi/gdi_objects.h"
-#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/idle/idle.h"
 
 #include <algorithm>
 #include <array>
@@ -45,7 +45,7 @@ BOOL WINAPI BitBlt(HDC destHandle, int x, int y, int width, int height, HDC sour
     DeviceContext* dest = LiveDeviceContext(destHandle);
     DeviceContext* source = LiveDeviceContext(sourceHandle);
     if (dest == nullptr || source == nullptr || rop != SRCCOPY) return FALSE;
-    posix::kernel::NoteWork();
+    posix::idle::NoteWork();
     if (width <= 0 || height <= 0) return TRUE;
 
     // Clip the block to both the target and the source, keeping them aligned.

@@ -4,6 +4,7 @@
 #include "platform/posix/kernel/kernel.h"
 
 #include <ft2build.h>
+#include FT_BITMAP_H
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 #include FT_SIZES_H
@@ -118,6 +119,38 @@ void CopyMonoBitmap(const FT_Bitmap& bitmap, Glyph* glyph) {
     }
 }
 
+// Renders the outline into the whole pixels its control box touches, as Windows
+// sizes a glyph's bitmap. FT_Render_Glyph keeps only the rows and columns whose
+// centres the box covers, which drops the pixel that a stroke's tip earns by
+// drop-out control just beyond a pixel centre (the tips of a slanted "ろ").
+bool RenderInWholePixelBox(FT_Outline* outline, Glyph* glyph) {
+    FT_BBox box;
+    FT_Outline_Get_CBox(outline, &box);
+    box.xMin = box.xMin & -64;
+    box.yMin = box.yMin & -64;
+    box.xMax = (box.xMax + 63) & -64;
+    box.yMax = (box.yMax + 63) & -64;
+    glyph->left = static_cast<int>(box.xMin >> 6);
+    glyph->top = static_cast<int>(box.yMax >> 6);
+    const int width = static_cast<int>((box.xMax - box.xMin) >> 6);
+    const int rows = static_cast<int>((box.yMax - box.yMin) >> 6);
+    if (width <= 0 || rows <= 0) return true;  // a glyph without ink (a space)
+    const int pitch = (width + 7) / 8;
+    std::vector<unsigned char> bits(static_cast<size_t>(pitch) * rows, 0);
+    FT_Bitmap bitmap;
+    FT_Bitmap_Init(&bitmap);
+    bitmap.width = static_cast<unsigned>(width);
+    bitmap.rows = static_cast<unsigned>(rows);
+    bitmap.pitch = pitch;
+    bitmap.buffer = bits.data();
+    bitmap.pixel_mode = FT_PIXEL_MODE_MONO;
+    bitmap.num_grays = 2;
+    FT_Outline_Translate(outline, -box.xMin, -box.yMin);
+    if (FT_Outline_Get_Bitmap(Library(), outline, &bitmap) != 0) return false;
+    CopyMonoBitmap(bitmap, glyph);
+    return true;
+}
+
 // Windows clips what a glyph draws above the font's Windows ascent and below its
 // Windows descent: no ink leaves the text cell vertically.
 void ClipToCell(int ascent, int descent, Glyph* glyph) {
@@ -157,12 +190,20 @@ Glyph FreeTypeFont::Render(uint32_t codePoint) {
         }
     }
     if (metrics_.syntheticBold) glyph.advance += kBoldExtraAdvance;
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0 ||
-        slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
-        return glyph;
-    glyph.left = slot->bitmap_left;
-    glyph.top = slot->bitmap_top;
-    CopyMonoBitmap(slot->bitmap, &glyph);
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        if (!RenderInWholePixelBox(&slot->outline, &glyph)) {
+            Glyph blank;  // no ink, but the pen still moves on
+            blank.advance = glyph.advance;
+            return blank;
+        }
+    } else {
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0 ||
+            slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
+            return glyph;
+        glyph.left = slot->bitmap_left;
+        glyph.top = slot->bitmap_top;
+        CopyMonoBitmap(slot->bitmap, &glyph);
+    }
     ClipToCell(metrics_.ascent, metrics_.descent, &glyph);
     return glyph;
 }

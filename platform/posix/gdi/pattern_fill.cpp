@@ -1,7 +1,7 @@
 // PatBlt: rectangles filled with the selected brush.
 #include "platform/posix/gdi/colour_match.h"
 #include "platform/posix/gdi/gdi_objects.h"
-#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/idle/idle.h"
 #include "platform/posix/pixels/pixels.h"
 
 #include <utility>
@@ -11,7 +11,7 @@ using namespace posix::gdi;
 BOOL WINAPI PatBlt(HDC handle, int x, int y, int width, int height, DWORD rop) {
     DeviceContext* dc = LiveDeviceContext(handle);
     if (dc == nullptr || rop != PATCOPY) return FALSE;
-    posix::kernel::NoteWork();
+    posix::idle::NoteWork();
     if (dc->brush == nullptr || dc->brush->hollow) return TRUE;
     // A negative width or height reaches left of x or above y.
     long long left = x, top = y, right = static_cast<long long>(x) + width,

@@ -1,6 +1,7 @@
 // Fonts and Shift-JIS text: CreateFontA, GetTextExtentPoint32A, TextOutA.
 #include "platform/posix/gdi/colour_match.h"
 #include "platform/posix/gdi/gdi_objects.h"
+#include "platform/posix/idle/idle.h"
 #include "platform/posix/kernel/kernel.h"
 #include "platform/posix/pixels/pixels.h"
 
@@ -83,7 +84,7 @@ BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int length, LPSIZE si
 BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int length) {
     DeviceContext* dc = LiveDeviceContext(handle);
     if (dc == nullptr || length < 0 || (text == nullptr && length > 0)) return FALSE;
-    posix::kernel::NoteWork();
+    posix::idle::NoteWork();
     RealisedFont* font = SelectedFont(dc);
     if (font == nullptr) return FALSE;
     const posix::IndexedPixels& target = dc->target;

@@ -1,9 +1,10 @@
 // The programs' clock in a browser: the tick on the monotonic clock (the page's
-// performance.now()), and rests that give the thread back to the browser. The
+// performance.now()), and sleeps that give the thread back to the browser. The
 // program runs on the page's one thread, and while it runs the browser neither
-// shows a frame nor delivers input: a rest returns to the browser until its end
+// shows a frame nor delivers input: a sleep returns to the browser until its end
 // or the first input event (ASYNCIFY unwinds the program and winds it back), and
-// a program that has not rested for a frame's time yields to it when it shows one.
+// a program that has not slept for a frame's time yields to it when it shows one.
+// A page has no descriptors: input ends a sleep through the display's event watch.
 #include "platform/posix/kernel/clock.h"
 #include "platform/posix/kernel/kernel.h"
 
@@ -28,10 +29,12 @@ DWORD LastHandedBack = 0;
 DWORD CurrentTick() { return MonotonicMilliseconds(); }
 
 // The page's clock does not wrap within the life of a page, so the tick is its
-// whole milliseconds and the rest's end one of them.
-void RestUntilNextStep(pollfd*, int) {
+// whole milliseconds; a tick not ahead still hands the thread over, once.
+void SleepUntil(DWORD tick, pollfd* wake, int count) {
+    for (int i = 0; i < count; ++i) wake[i].revents = 0;
     const DWORD now = MonotonicMilliseconds();
-    reader_rest(double(now) + double(NextRestEnd(now, kRestStepMs) - now));
+    const DWORD ahead = tick - now < 0x80000000u ? tick - now : 0;
+    reader_rest(double(now) + double(ahead));
     LastHandedBack = MonotonicMilliseconds();
 }
 

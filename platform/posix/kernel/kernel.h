@@ -1,6 +1,5 @@
 // What the other modules of the Linux layer use of KERNEL32's side: the
-// resources built into the program, code page 932, and how an idle look at the
-// message queue rests.
+// resources built into the program, code page 932 and the clock.
 #ifndef PLATFORM_POSIX_KERNEL_KERNEL_H
 #define PLATFORM_POSIX_KERNEL_KERNEL_H
 
@@ -45,32 +44,19 @@ std::string Utf8Of(uint32_t codePoint);
 // The bytes as UTF-8, each character decoded as above.
 std::string Cp932ToUtf8(const char* text, size_t length);
 
-// ---- The tick and resting while idle ----------------------------------------------
-// GetTickCount without taking the read for a mark: for the layer's own timing
-// (message times, frame pacing).
+// ---- The tick -------------------------------------------------------------------
+// GetTickCount without taking the read for the program's: for the layer's own
+// timing (message times, frame pacing).
 DWORD CurrentTick();
-
-// Drawing, sound and served messages note work, so that a look at the queue
-// right after them does not rest: only a loop with nothing else in it rests.
-void NoteWork();
-// True when work was noted since the last call.
-bool TakeNotedWork();
-// Every look at the message queue: the tick read next is a wait's, not a mark.
-void NoteLook();
-
-// The tick at which a rest that starts at now ends: the next step of step
-// milliseconds counted from the program's last mark.
-DWORD NextRestEnd(DWORD now, DWORD step);
-// Rests until NextRestEnd, or until one of the descriptors can be read or a
-// signal arrives (input must not wait for the rest). GetTickCount, CurrentTick
-// and this are the clock, which tests replace at link time with one they can set.
-void RestUntilNextStep(pollfd* wake, int count);
-// Where the host runs only while the program waits (a browser page), lets it
-// show what was drawn and deliver input when the program has not rested for a
-// frame's time; nothing where the host runs beside the program.
+// Sleeps until CurrentTick reads tick, or until one of the descriptors can be read
+// or a signal arrives; when tick is not ahead, only looks at the descriptors. Their
+// revents say which woke it. CurrentTick and this are the clock, which tests
+// replace at link time with one they can set.
+void SleepUntil(DWORD tick, pollfd* wake, int count);
+// Where the host runs only while the program sleeps (a browser page), gives it the
+// thread when the program has not slept for a frame's time, so that it shows what
+// was drawn and delivers input; nothing where the host runs beside the program.
 void LetHostRun();
-// Forgets the mark and the work noted.
-void ForgetIdleState();
 
 }  // namespace posix::kernel
 

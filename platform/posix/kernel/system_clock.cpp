@@ -1,5 +1,5 @@
-// The programs' clock: the tick on the monotonic clock, and rests that end on the
-// steps of the program's mark. Tests link kernel/test_clock.cpp in its place.
+// The programs' clock: the tick on the monotonic clock, and real sleeps. Tests
+// link kernel/test_clock.cpp in its place.
 #include "platform/posix/kernel/clock.h"
 #include "platform/posix/kernel/kernel.h"
 
@@ -7,9 +7,7 @@ namespace posix::kernel {
 
 DWORD CurrentTick() { return MonotonicMilliseconds(); }
 
-void RestUntilNextStep(pollfd* wake, int count) {
-    SleepUntilTick(NextRestEnd(MonotonicMilliseconds(), kRestStepMs), wake, count);
-}
+void SleepUntil(DWORD tick, pollfd* wake, int count) { SleepUntilTick(tick, wake, count); }
 
 // The desktop shows frames and queues input while the program runs.
 void LetHostRun() {}

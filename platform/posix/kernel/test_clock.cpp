@@ -1,5 +1,6 @@
 // The tests' clock, linked in place of kernel/system_clock.cpp: the monotonic
 // clock until a test sets its own.
+#include "platform/posix/idle/idle.h"
 #include "platform/posix/kernel/clock.h"
 #include "platform/posix/kernel/kernel.h"
 #include "platform/posix/kernel/test_hooks.h"
@@ -8,7 +9,6 @@ namespace {
 
 bool TestClockOn = false;
 bool AdvanceWhenIdle = false;
-DWORD IdleStepMs = 1;
 DWORD TestClockNow = 0;
 
 }  // namespace
@@ -17,14 +17,12 @@ namespace posix::kernel {
 
 DWORD CurrentTick() { return TestClockOn ? TestClockNow : MonotonicMilliseconds(); }
 
-void RestUntilNextStep(pollfd* wake, int count) {
+// The descriptors are looked at as a real sleep would, so what it drains it drains here.
+void SleepUntil(DWORD tick, pollfd* wake, int count) {
     if (!TestClockOn) {
-        SleepUntilTick(NextRestEnd(MonotonicMilliseconds(), kRestStepMs), wake, count);
-        return;
-    }
-    // The descriptors are looked at as a real rest would, so what it drains it drains here.
-    if (AdvanceWhenIdle) {
-        TestClockNow = NextRestEnd(TestClockNow, IdleStepMs);  // the rest passes at once
+        SleepUntilTick(tick, wake, count);
+    } else if (AdvanceWhenIdle) {
+        if (tick - TestClockNow < 0x80000000u) TestClockNow = tick;  // the sleep passes at once
         SleepUntilTick(MonotonicMilliseconds(), wake, count);
     } else {
         // The clock stands still: a real millisecond, so that the test does not spin.
@@ -38,23 +36,22 @@ void LetHostRun() {}
 
 namespace testhooks {
 
-void UseTestClock(DWORD start, bool advanceWhenIdle, DWORD idleStepMs) {
+void UseTestClock(DWORD start, bool advanceWhenIdle) {
     TestClockOn = true;
     AdvanceWhenIdle = advanceWhenIdle;
-    IdleStepMs = idleStepMs;
     TestClockNow = start;
-    posix::kernel::ForgetIdleState();
+    posix::idle::Forget();
 }
 
 void UseRealClock() {
     TestClockOn = false;
-    posix::kernel::ForgetIdleState();
+    posix::idle::Forget();
 }
 
 void SetTestClock(DWORD now) { TestClockNow = now; }
 
 void AdvanceTestClock(DWORD ms) { TestClockNow += ms; }
 
-void ResetIdle() { posix::kernel::ForgetIdleState(); }
+void ResetIdle() { posix::idle::Forget(); }
 
 }  // namespace testhooks

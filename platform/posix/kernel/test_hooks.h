@@ -7,16 +7,16 @@
 namespace testhooks {
 
 // GetTickCount returns a settable value from now on. With advanceWhenIdle, every
-// time an idle look at the message queue would rest, the test clock moves on to
-// where the rest would end (the next step of idleStepMs on the program's mark)
-// instead, so timed waits run to their end at once and their length can be read
-// on the clock. Without it the clock stands still and a rest sleeps 1 ms.
-void UseTestClock(DWORD start, bool advanceWhenIdle, DWORD idleStepMs = 1);
+// rest of an idle look at the message queue moves the test clock on to where the
+// rest ends, at once: timed waits run to their end with the programs' own rests,
+// and their length can be read on the clock. Without it the clock stands still
+// and a rest sleeps 1 ms.
+void UseTestClock(DWORD start, bool advanceWhenIdle);
 // Back to the monotonic clock, as the programs have it.
 void UseRealClock();
 void SetTestClock(DWORD now);
 void AdvanceTestClock(DWORD ms);
-// Forgets work noted since the last rest, and the mark.
+// Forgets the mark and the empty looks counted.
 void ResetIdle();
 
 }  // namespace testhooks

@@ -12,6 +12,7 @@ uint32_t ArgbOf(const PALETTEENTRY& entry) {
 PaletteTable::PaletteTable() {
     std::memset(entries_, 0, sizeof entries_);
     for (uint32_t& pixel : argb_) pixel = ArgbOf(PALETTEENTRY{0, 0, 0, 0});
+    std::memset(changed_, 0, sizeof changed_);
 }
 
 bool PaletteTable::Update(const PALETTEENTRY* entries) {
@@ -23,7 +24,11 @@ bool PaletteTable::Update(const PALETTEENTRY* entries) {
     }
     if (std::memcmp(incoming, entries_, sizeof incoming) == 0) return false;
     std::memcpy(entries_, incoming, sizeof incoming);
-    for (int i = 0; i < 256; ++i) argb_[i] = ArgbOf(entries_[i]);
+    for (int i = 0; i < 256; ++i) {
+        const uint32_t argb = ArgbOf(entries_[i]);
+        changed_[i] = argb != argb_[i];
+        argb_[i] = argb;
+    }
     return true;
 }
 

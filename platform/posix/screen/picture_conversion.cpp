@@ -4,32 +4,42 @@
 
 namespace posix::screen {
 
-void ConvertPicture(const IndexedPixels& page, const uint32_t* argbTable,
-                    std::vector<uint32_t>* picture) {
-    picture->resize(static_cast<size_t>(page.width) * page.height);
-    uint32_t* out = picture->data();
-    for (int y = 0; y < page.height; ++y) {
-        const uint8_t* row = page.pixels + static_cast<ptrdiff_t>(y) * page.pitch;
-        for (int x = 0; x < page.width; ++x) *out++ = argbTable[row[x]];
-    }
+namespace {
+
+bool UsesAny(const uint8_t* row, size_t width, const uint8_t* entries) {
+    for (size_t x = 0; x < width; ++x)
+        if (entries[row[x]] != 0) return true;
+    return false;
 }
 
-RowSpan ConvertChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
-                           bool paletteChanged, std::vector<uint8_t>* shown,
-                           std::vector<uint32_t>* picture) {
+bool ColoursDiffer(const uint8_t* row, const uint8_t* kept, size_t width, const uint32_t* argb) {
+    for (size_t x = 0; x < width; ++x)
+        if (argb[row[x]] != argb[kept[x]]) return true;
+    return false;
+}
+
+}  // namespace
+
+RowSpan TakeChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
+                        const uint8_t* changedEntries, std::vector<uint8_t>* shown) {
     const size_t width = static_cast<size_t>(page.width);
     const size_t size = width * page.height;
-    const bool everything = paletteChanged || shown->size() != size || picture->size() != size;
+    const bool everything = shown->size() != size;
     shown->resize(size);
-    picture->resize(size);
     RowSpan span{page.height, 0};
     for (int y = 0; y < page.height; ++y) {
         const uint8_t* row = page.pixels + static_cast<ptrdiff_t>(y) * page.pitch;
         uint8_t* kept = shown->data() + y * width;
-        if (!everything && std::memcmp(row, kept, width) == 0) continue;
-        std::memcpy(kept, row, width);
-        uint32_t* out = picture->data() + y * width;
-        for (size_t x = 0; x < width; ++x) out[x] = argbTable[row[x]];
+        bool changed = everything;
+        if (!changed && std::memcmp(row, kept, width) != 0) {
+            // Under a new palette the old indices had other colours: the row counts.
+            changed = changedEntries != nullptr || ColoursDiffer(row, kept, width, argbTable);
+            std::memcpy(kept, row, width);
+        } else if (!changed && changedEntries != nullptr) {
+            changed = UsesAny(row, width, changedEntries);
+        }
+        if (everything) std::memcpy(kept, row, width);
+        if (!changed) continue;
         if (y < span.first) span.first = y;
         span.end = y + 1;
     }
@@ -37,29 +47,12 @@ RowSpan ConvertChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
     return span;
 }
 
-void CopyScaled(const std::vector<uint32_t>& picture, int width, int height, int scale,
-                void* destination, int pitch) {
-    CopyScaledRows(picture, width, RowSpan{0, height}, scale, destination, pitch);
-}
-
-void CopyScaledRows(const std::vector<uint32_t>& picture, int width, RowSpan span, int scale,
-                    void* destination, int pitch) {
-    auto* base = static_cast<uint8_t*>(destination);
-    const size_t rowBytes = static_cast<size_t>(width) * scale * sizeof(uint32_t);
-    for (int y = span.first; y < span.end; ++y) {
-        const uint32_t* source = picture.data() + static_cast<size_t>(y) * width;
-        const ptrdiff_t outRow = static_cast<ptrdiff_t>(y - span.first) * scale;
-        auto* first = reinterpret_cast<uint32_t*>(base + outRow * pitch);
-        if (scale == 1) {
-            std::memcpy(first, source, rowBytes);
-            continue;
-        }
-        uint32_t* out = first;
-        for (int x = 0; x < width; ++x) {
-            for (int copy = 0; copy < scale; ++copy) *out++ = source[x];
-        }
-        for (int copy = 1; copy < scale; ++copy)
-            std::memcpy(base + (outRow + copy) * pitch, first, rowBytes);
+void ConvertRows(const Picture& picture, RowSpan rows, uint32_t* out, int pitch) {
+    for (int y = rows.first; y < rows.end; ++y) {
+        const uint8_t* row = picture.indices + static_cast<size_t>(y) * picture.width;
+        auto* line = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) +
+                                                  static_cast<ptrdiff_t>(y - rows.first) * pitch);
+        for (int x = 0; x < picture.width; ++x) line[x] = picture.argb[row[x]];
     }
 }
 

@@ -1,4 +1,5 @@
-// The 8-bit front page through the palette table into ARGB pixels.
+// The 8-bit front page as presents see it: which rows changed colour since the
+// last present, and rows of it through the palette in ARGB.
 #ifndef PLATFORM_POSIX_SCREEN_PICTURE_CONVERSION_H
 #define PLATFORM_POSIX_SCREEN_PICTURE_CONVERSION_H
 
@@ -9,31 +10,33 @@
 
 namespace posix::screen {
 
-// Fills picture (width x height, packed) from the indexed pixels.
-void ConvertPicture(const IndexedPixels& page, const uint32_t* argbTable,
-                    std::vector<uint32_t>* picture);
+// The page as a present shows it: its palette indices, packed, and the colours.
+struct Picture {
+    const uint8_t* indices = nullptr;  // width a row
+    const uint32_t* argb = nullptr;    // the 256 entries of the palette
+    int width = 0;
+    int height = 0;
+};
 
-// The rows of a picture that a present must convert again.
+// The rows of a picture that a present must show again.
 struct RowSpan {
     int first = 0;
     int end = 0;  // exclusive; first == end: nothing changed
     bool empty() const { return first >= end; }
 };
 
-// Keeps the picture in step with the page, converting only the rows whose
-// indices differ from the copy kept in shown (all of them when the palette or
-// the size changed). Returns the rows it converted.
-RowSpan ConvertChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
-                           bool paletteChanged, std::vector<uint8_t>* shown,
-                           std::vector<uint32_t>* picture);
+// Keeps shown (the page's indices as last presented, packed) in step with the
+// page and returns the rows whose colours changed: every row when the size
+// changed; rows of new indices whose colours differ (a flip at a black palette
+// changes nothing on screen); and after a palette change, the rows that use an
+// entry flagged in changedEntries (null: none changed), so that the black rows
+// around a card's text are passed over through its fades.
+RowSpan TakeChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
+                        const uint8_t* changedEntries, std::vector<uint8_t>* shown);
 
-// Copies the packed picture into destination (pitch in bytes), each pixel as a
-// scale x scale block.
-void CopyScaled(const std::vector<uint32_t>& picture, int width, int height, int scale,
-                void* destination, int pitch);
-// The same for the rows of span only; destination is the first of them.
-void CopyScaledRows(const std::vector<uint32_t>& picture, int width, RowSpan span, int scale,
-                    void* destination, int pitch);
+// Rows [rows.first, rows.end) of the picture in ARGB; out is the first of them,
+// pitch bytes apart.
+void ConvertRows(const Picture& picture, RowSpan rows, uint32_t* out, int pitch);
 
 }  // namespace posix::screen
 

@@ -1,10 +1,11 @@
-// Presents the 8-bit front page through its palette, scaled to the window.
+// Presents the 8-bit front page through its palette, scaled to the window, by the
+// GPU (renderer_path) or by the processor (surface_path), as video has chosen.
 #include "platform/posix/screen/screen.h"
 
 #include "platform/posix/kernel/kernel.h"
+#include "platform/posix/screen/frame_record.h"
 #include "platform/posix/screen/picture_conversion.h"
 #include "platform/posix/screen/present_trace.h"
-#include "platform/posix/screen/screen_layout.h"
 #include "platform/posix/screen/screen_state.h"
 #include "platform/posix/video/video.h"
 
@@ -19,79 +20,8 @@ const DWORD kFrameMilliseconds = 16;
 
 namespace {
 
-bool IsArgbLike(Uint32 format) {
-    return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
-}
-
-// Makes the sharp picture (the page scaled up by a whole factor) when it is missing
-// or of another size; true when it was made anew and so holds nothing yet. It has
-// the window's format where that is XRGB or ARGB, so copies to the window are plain.
-bool EnsureSharpPicture(ScreenState& state, int width, int height, Uint32 windowFormat) {
-    const Uint32 format =
-        IsArgbLike(windowFormat) ? windowFormat : static_cast<Uint32>(SDL_PIXELFORMAT_RGB888);
-    SDL_Surface* sharp = state.sharp;
-    if (sharp != nullptr && sharp->w == width && sharp->h == height &&
-        sharp->format->format == format)
-        return false;
-    if (sharp != nullptr) SDL_FreeSurface(sharp);
-    state.sharp = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, format);
-    if (state.sharp != nullptr) SDL_SetSurfaceBlendMode(state.sharp, SDL_BLENDMODE_NONE);
-    return true;
-}
-
-SDL_Rect ToSdl(const Rect& rect) { return SDL_Rect{rect.x, rect.y, rect.width, rect.height}; }
-
-void FillBlack(SDL_Surface* surface, const SDL_Rect* rect) {
-    SDL_FillRect(surface, rect, SDL_MapRGB(surface->format, 0, 0, 0));
-}
-
-// Draws the page into the window's surface; returns the part of the window that
-// changed. A character changes a few rows of the page: only those are converted,
-// scaled and, when the picture fills its place at a whole factor, sent.
-SDL_Rect DrawPage(ScreenState& state, const Frame& frame, SDL_Surface* window, bool whole) {
-    const bool paletteChanged = state.palette.Update(frame.palette);
-    RowSpan changed = ConvertChangedRows(frame.pixels, state.palette.Argb(),
-                                         paletteChanged || whole, &state.shownPage,
-                                         &state.picture);
-    state.pictureWidth = frame.pixels.width;
-    state.pictureHeight = frame.pixels.height;
-    const ScreenLayout layout =
-        LayoutFor(state.pictureWidth, state.pictureHeight, window->w, window->h);
-    const int scale = layout.sharpScale;
-    if (EnsureSharpPicture(state, state.pictureWidth * scale, state.pictureHeight * scale,
-                           window->format->format)) {
-        whole = true;
-        changed = RowSpan{0, state.pictureHeight};
-    }
-    SDL_Surface* sharp = state.sharp;
-    if (sharp == nullptr) return SDL_Rect{};
-    if (whole) {
-        for (int i = 0; i < layout.bars; ++i) {
-            const SDL_Rect bar = ToSdl(layout.bar[i]);
-            FillBlack(window, &bar);
-        }
-    }
-    if (changed.empty()) return whole ? SDL_Rect{0, 0, window->w, window->h} : SDL_Rect{};
-    auto* rows = static_cast<uint8_t*>(sharp->pixels) +
-                 static_cast<ptrdiff_t>(changed.first) * scale * sharp->pitch;
-    CopyScaledRows(state.picture, state.pictureWidth, changed, scale, rows, sharp->pitch);
-
-    SDL_Rect place = ToSdl(layout.picture);
-    if (layout.smoothFit) {
-        // Every row of the window depends on two of the sharp picture: it is fitted whole.
-        if (sharp->format->format == window->format->format) {
-            SDL_SoftStretchLinear(sharp, nullptr, window, &place);
-        } else {
-            SDL_BlitScaled(sharp, nullptr, window, &place);
-        }
-    } else {
-        SDL_Rect from{0, changed.first * scale, sharp->w, (changed.end - changed.first) * scale};
-        place.y += from.y;
-        place.h = from.h;
-        SDL_Rect to = place;
-        SDL_BlitSurface(sharp, &from, window, &to);
-    }
-    return whole ? SDL_Rect{0, 0, window->w, window->h} : place;
+bool UsesRenderer(const ScreenState& state) {
+    return state.presenter == video::Presenter::Renderer;
 }
 
 bool HasPage(const Frame& frame) {
@@ -99,34 +29,66 @@ bool HasPage(const Frame& frame) {
            frame.pixels.pitch >= frame.pixels.width;
 }
 
-void Present() {
-    ScreenState& state = State();
-    state.presentPending = false;
-    if (!state.open) return;
-    SDL_Window* host = video::HostWindow();
-    // SDL makes the surface again after a resize: then it holds nothing of ours.
-    SDL_Surface* window = host != nullptr ? SDL_GetWindowSurface(host) : nullptr;
-    if (window == nullptr || window->w <= 0 || window->h <= 0) return;
-    const bool whole = state.repaint || window != state.window || window->w != state.windowWidth ||
-                       window->h != state.windowHeight;
-    state.window = window;
-    state.windowWidth = window->w;
-    state.windowHeight = window->h;
-    state.repaint = false;
-    Frame frame{};
-    SDL_Rect shown{0, 0, window->w, window->h};
-    if (state.source != nullptr && state.source(&frame) && HasPage(frame)) {
-        shown = DrawPage(state, frame, window, whole);
-    } else {
-        FillBlack(window, nullptr);  // no page yet: the screen is black
-        state.repaint = true;        // and the page, when it comes, is drawn whole
-    }
-    if (shown.w > 0 && shown.h > 0) video::ShowWindowRects(host, &shown, 1);
+// Takes the page and its palette as they are now; returns the rows whose colours changed.
+RowSpan TakePage(ScreenState& state, const Frame& frame) {
+    const bool paletteChanged = state.palette.Update(frame.palette);
+    const RowSpan changed =
+        TakeChangedRows(frame.pixels, state.palette.Argb(),
+                        paletteChanged ? state.palette.ChangedEntries() : nullptr,
+                        &state.shownPage);
+    state.pictureWidth = frame.pixels.width;
+    state.pictureHeight = frame.pixels.height;
+    return changed;
+}
+
+bool ShowPage(ScreenState& state, SDL_Window* host, const Frame& frame, bool repaint) {
+    RecordFrame(frame);
+    const RowSpan changed = TakePage(state, frame);
+    const Picture picture{state.shownPage.data(), state.palette.Argb(), state.pictureWidth,
+                          state.pictureHeight};
+    if (UsesRenderer(state)) return PresentWithRenderer(state.renderer, picture, changed);
+    return PresentInWindowSurface(state.surface, host, picture, changed, repaint);
+}
+
+bool ShowBlack(ScreenState& state, SDL_Window* host) {
+    state.repaint = true;  // the page, when it comes, is drawn whole
+    if (UsesRenderer(state)) return ShowBlackWithRenderer(state.renderer);
+    return ShowBlackInWindowSurface(state.surface, host);
+}
+
+// Every frame that reaches the display passes here.
+void FramePresented(ScreenState& state) {
     TracePresent();
     state.presentedOnce = true;
     state.lastPresentTick = kernel::CurrentTick();
     ++state.presentCount;
     kernel::LetHostRun();  // a browser shows the frame only when it has the thread
+}
+
+void Present() {
+    ScreenState& state = State();
+    state.presentPending = false;
+    SDL_Window* host = video::HostWindow();
+    if (!state.open || host == nullptr) return;
+    const bool repaint = state.repaint;
+    state.repaint = false;
+    Frame frame{};
+    const bool shown = state.source != nullptr && state.source(&frame) && HasPage(frame)
+                           ? ShowPage(state, host, frame, repaint)
+                           : ShowBlack(state, host);
+    if (shown) FramePresented(state);
+}
+
+// The renderer when video chose one and SDL gives it; the window's surface otherwise.
+bool TakeWindow(ScreenState& state, SDL_Window* host) {
+    const video::PresentingChoice& choice = video::Presenting();
+    if (choice.presenter == video::Presenter::Renderer &&
+        OpenRenderer(state.renderer, host, choice.rendererDriver)) {
+        state.presenter = video::Presenter::Renderer;
+        return true;
+    }
+    state.presenter = video::Presenter::WindowSurface;
+    return SDL_GetWindowSurface(host) != nullptr;
 }
 
 void CloseScreenAtExit() { CloseScreen(); }
@@ -142,14 +104,14 @@ void SetFrameSource(FrameSource source) { State().source = source; }
 
 bool OpenScreen(int width, int height) {
     if (width <= 0 || height <= 0 || !video::EnsureVideo()) return false;
-    SDL_Window* window = video::HostWindow();
-    if (window == nullptr || SDL_GetWindowSurface(window) == nullptr) return false;
+    SDL_Window* host = video::HostWindow();
+    ScreenState& state = State();
+    if (host == nullptr || !TakeWindow(state, host)) return false;
     static bool exitHandlerSet = false;
     if (!exitHandlerSet) {
         exitHandlerSet = true;
         std::atexit(CloseScreenAtExit);  // runs before video shuts down
     }
-    ScreenState& state = State();
     state.open = true;
     state.repaint = true;
     Present();
@@ -160,9 +122,8 @@ void CloseScreen() {
     ScreenState& state = State();
     state.open = false;
     state.presentPending = false;
-    if (state.sharp != nullptr) SDL_FreeSurface(state.sharp);
-    state.sharp = nullptr;
-    state.window = nullptr;  // SDL's, and gone with the window
+    CloseRenderer(state.renderer);
+    ForgetWindowSurface(state.surface);
 }
 
 void PresentNow() { Present(); }

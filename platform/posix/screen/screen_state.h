@@ -1,11 +1,13 @@
-// What the screen holds between presents (shared by the screen and its test hooks).
+// What the screen holds between presents (shared by the screen, its two ways of
+// presenting and its test hooks).
 #ifndef PLATFORM_POSIX_SCREEN_SCREEN_STATE_H
 #define PLATFORM_POSIX_SCREEN_SCREEN_STATE_H
 
 #include "platform/posix/screen/palette_table.h"
+#include "platform/posix/screen/renderer_path.h"
 #include "platform/posix/screen/screen.h"
-
-#include <SDL.h>
+#include "platform/posix/screen/surface_path.h"
+#include "platform/posix/video/presenting.h"
 
 #include <cstdint>
 #include <vector>
@@ -15,15 +17,13 @@ namespace posix::screen {
 struct ScreenState {
     FrameSource source = nullptr;
     bool open = false;
-    SDL_Surface* window = nullptr;  // the host window's surface last drawn in (SDL's own)
-    int windowWidth = 0;
-    int windowHeight = 0;
     bool repaint = false;           // the next present draws and sends the whole window
-    SDL_Surface* sharp = nullptr;   // the page scaled up by the layout's whole factor
+    video::Presenter presenter = video::Presenter::WindowSurface;  // the way in use
+    SurfacePath surface;
+    RendererPath renderer;
 
-    PaletteTable palette;
-    std::vector<uint32_t> picture;  // the last presented page in ARGB
-    std::vector<uint8_t> shownPage;  // its palette indices, to find the rows that change
+    PaletteTable palette;            // as last presented
+    std::vector<uint8_t> shownPage;  // the page's indices as last presented, packed
     int pictureWidth = 0;
     int pictureHeight = 0;
 

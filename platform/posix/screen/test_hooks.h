@@ -15,11 +15,13 @@ struct RgbImage {
     int height = 0;
     std::vector<uint8_t> rgb;
     const uint8_t* At(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+    RgbImage ScaledUp(int factor) const;  // each pixel a factor x factor block
 };
 
 // The picture of the last present at the mode's size, before scaling; false before any.
 bool PresentedPicture(RgbImage* out);
 // What the window shows now, scaled, with its bars; false while no screen is open.
+// On the renderer the last picture is drawn again to be read.
 bool PresentedWindow(RgbImage* out);
 // How many presents were made since the start (or since ResetScreen).
 int PresentCount();

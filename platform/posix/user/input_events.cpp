@@ -1,6 +1,6 @@
 #include "platform/posix/user/input_events.h"
 
-#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/idle/idle.h"
 #include "platform/posix/screen/screen.h"
 #include "platform/posix/user/keyboard.h"
 #include "platform/posix/user/window.h"
@@ -9,15 +9,6 @@
 namespace posix::user {
 
 namespace {
-
-// SDL reports a lost focus 200 ms after the display told it, on purpose: for that
-// long after the display last sent something SDL is pumped at every look.
-const DWORD kSdlFocusDelayMs = 250;
-// Past that, after a rest the display did not wake, it is pumped this often only.
-const DWORD kQuietPumpMs = 100;
-bool QuietRest = false;
-DWORD LastPumpTick = 0;
-DWORD LastDisplayTick = 0;  // when the display last woke a rest
 
 // The mouse-key flags of mouse messages' wParam.
 const WPARAM MK_LBUTTON = 0x0001;
@@ -124,25 +115,9 @@ void HandleEvent(const SDL_Event& event) {
     }
 }
 
-void NoteRestEnd(bool displayWoke) {
-    QuietRest = !displayWoke;
-    if (displayWoke) LastDisplayTick = posix::kernel::CurrentTick();
-}
-
-void ForgetQuietRest() { QuietRest = false; }
-
 void PumpInput() {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
-    // After a rest that the display did not wake, SDL has nothing new to read, and
-    // asking it would cost a third of the wake-up; it is still pumped now and then
-    // for its own timers (the screen saver's, and a lost focus's).
-    const DWORD now = posix::kernel::CurrentTick();
-    if (!QuietRest || now - LastDisplayTick < kSdlFocusDelayMs ||
-        now - LastPumpTick >= kQuietPumpMs) {
-        SDL_PumpEvents();
-        LastPumpTick = now;
-    }
-    QuietRest = false;
+    if (idle::DisplayNeedsReading()) SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
         HandleEvent(event);

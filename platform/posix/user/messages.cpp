@@ -1,13 +1,11 @@
-// Looking at, taking, posting, sending and dispatching messages, and how a look
-// at an empty queue rests.
+// Looking at, taking, posting, sending and dispatching messages. An empty look
+// rests when the program is waiting (idle/idle.h says when and how long).
+#include "platform/posix/idle/idle.h"
 #include "platform/posix/kernel/kernel.h"
 #include "platform/posix/screen/screen.h"
 #include "platform/posix/user/input_events.h"
 #include "platform/posix/user/keyboard.h"
 #include "platform/posix/user/window.h"
-#include "platform/posix/video/video.h"
-
-#include <poll.h>
 
 using namespace posix::user;
 
@@ -27,9 +25,8 @@ void ServeQuitSignal() {
 
 // What every look at the queue does first.
 void Refresh() {
-    posix::kernel::NoteLook();
     // Presenting talks to the display, which may leave input read and waiting.
-    if (posix::screen::PresentPendingFrame()) ForgetQuietRest();
+    if (posix::screen::PresentPendingFrame()) posix::idle::NoteDisplayUsed();
     ServeQuitSignal();
     PumpInput();
 }
@@ -39,25 +36,12 @@ bool Take(const MessageFilter& filter, bool remove, MSG* out) {
     if (!State().queue.Take(filter, remove, &taken)) return false;
     if (remove) RememberKeyboardState(taken);
     if (out != nullptr) *out = taken.msg;
-    posix::kernel::NoteWork();  // serving a message is work: the next empty look does not rest
+    posix::idle::NoteMessage();
     return true;
 }
 
-// Rests until the next step of the clock, or until the display sends something
-// (input, focus, a close request) or a quit signal arrives. Whatever the display
-// sent before has been read by the look that found the queue empty.
 void Rest() {
-    pollfd wake[2] = {{posix::video::InputDescriptor(), POLLIN, 0},
-                      {QuitSignalDescriptor(), POLLIN, 0}};
-    posix::kernel::RestUntilNextStep(wake, 2);
-    if (wake[1].revents & POLLIN) DrainQuitSignalPipe();
-    if (wake[0].fd >= 0) NoteRestEnd(wake[0].revents != 0);
-}
-
-// Only a look with nothing done since the last empty one rests, so a wait costs
-// little and a loop that draws between looks (fast-forward) loses nothing.
-void RestAfterEmptyLook() {
-    if (!posix::kernel::TakeNotedWork()) Rest();
+    if (posix::idle::Rest(QuitSignalDescriptor())) DrainQuitSignalPipe();
 }
 
 WNDPROC ProcedureOf(HWND window) { return IsMainWindow(window) ? MainWindow()->procedure : nullptr; }
@@ -69,7 +53,7 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
     if (!IsValidFilterWindow(window)) return FALSE;
     const MessageFilter filter{window, filterMin, filterMax};
     if (Take(filter, (removeFlags & PM_REMOVE) != 0, msg)) return TRUE;
-    RestAfterEmptyLook();
+    if (posix::idle::ShouldRest()) Rest();
     return FALSE;
 }
 
@@ -80,8 +64,7 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
         Refresh();
         if (!IsValidFilterWindow(window)) return -1;
         if (Take(filter, true, msg)) return msg->message == WM_QUIT ? 0 : TRUE;
-        posix::kernel::TakeNotedWork();  // waiting for a message: always rest
-        Rest();
+        Rest();  // waiting for a message: always rest
     }
 }
 

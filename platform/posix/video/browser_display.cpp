@@ -56,6 +56,11 @@ void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
     }
 }
 
+// The page's canvas is drawn by the processor through the window's surface (see
+// the README's figures); SDL_RENDER_DRIVER in the page's environment chooses a
+// renderer (WebGL) instead.
+bool DisplayHasGpu(const char*) { return false; }
+
 int WatchDisplay(SDL_Window*) {
     SDL_DelEventWatch(WakeRest, nullptr);
     SDL_AddEventWatch(WakeRest, nullptr);

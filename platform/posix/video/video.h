@@ -3,6 +3,8 @@
 #ifndef PLATFORM_POSIX_VIDEO_VIDEO_H
 #define PLATFORM_POSIX_VIDEO_VIDEO_H
 
+#include "platform/posix/video/presenting.h"
+
 struct SDL_Rect;
 struct SDL_Window;
 
@@ -18,6 +20,9 @@ SDL_Window* CreateHostWindow(const char* title, int x, int y, int width, int hei
 // The window, or null when none exists.
 SDL_Window* HostWindow();
 void DestroyHostWindow();
+
+// How the window is drawn, chosen when video starts; the window is made for it.
+const PresentingChoice& Presenting();
 
 // Sends rectangles of the window's surface to the display, as
 // SDL_UpdateWindowSurfaceRects does (which, in a browser, sends the whole canvas).

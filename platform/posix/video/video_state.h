@@ -2,6 +2,8 @@
 #ifndef PLATFORM_POSIX_VIDEO_VIDEO_STATE_H
 #define PLATFORM_POSIX_VIDEO_VIDEO_STATE_H
 
+#include "platform/posix/video/presenting.h"
+
 #include <SDL_stdinc.h>
 
 struct SDL_Rect;
@@ -16,16 +18,19 @@ struct VideoState {
     bool exitHandlerSet = false;
     SDL_Window* host = nullptr;
     int inputDescriptor = -1;  // of the host window's display connection
+    bool presentingChosen = false;
+    PresentingChoice presenting;
 };
 
 VideoState& State();
 
 // Where the window is shown. Chosen at link time: desktop_display.cpp (an X11 or
-// Wayland desktop) or browser_display.cpp (a canvas in a web page).
+// Wayland desktop) or browser_display.cpp (a canvas in a web page); each also
+// answers DisplayHasGpu (presenting.h).
 
 // Names SDL's driver for the display there is; false when there is none.
 bool ChooseDisplayDriver();
-// SDL window flags besides borderless and shown or hidden.
+// SDL window flags besides borderless, shown or hidden, and GL.
 Uint32 HostWindowFlags();
 // Sends rectangles of the window's surface to the display.
 void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count);

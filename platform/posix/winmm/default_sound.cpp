@@ -1,7 +1,8 @@
 // The sound played when the named one cannot be found: a short soft ding,
 // made once on first use.
-#include "platform/posix/winmm/wave_data.h"
+#include "platform/posix/winmm/sound.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace posix::winmm {
@@ -11,34 +12,43 @@ const int kRate = 22050;
 const double kSeconds = 0.35;
 const double kPitch = 880.0;  // A5, with a quieter octave above it
 
-std::vector<uint8_t> SynthesiseDing() {
+std::vector<float> SynthesiseDing() {
     const int frames = int(kRate * kSeconds);
     const double twoPi = 6.283185307179586;
-    std::vector<uint8_t> bytes(size_t(frames) * 2);
+    std::vector<float> samples(size_t(frames), 0.0f);
     for (int i = 0; i < frames; ++i) {
         double t = double(i) / kRate;
         double attack = t < 0.005 ? t / 0.005 : 1.0;
         double release = double(frames - 1 - i) / (frames - 1);  // reaches 0 at the end
         double envelope = attack * std::exp(-t * 9.0) * release;
         double tone = std::sin(twoPi * kPitch * t) + 0.3 * std::sin(twoPi * 2 * kPitch * t);
-        int sample = int(std::lround(envelope * tone * 0.3 * 32767.0));
-        bytes[size_t(i) * 2] = uint8_t(sample & 0xFF);
-        bytes[size_t(i) * 2 + 1] = uint8_t((sample >> 8) & 0xFF);
+        samples[size_t(i)] = float(envelope * tone * 0.3);
     }
-    return bytes;
+    return samples;
 }
+
+class Ding : public Sound {
+public:
+    size_t Read(float* out, size_t frames) override {
+        static const std::vector<float> samples = SynthesiseDing();
+        const size_t n = std::min(frames, samples.size() - at_);
+        std::copy_n(samples.begin() + long(at_), n, out);
+        at_ += n;
+        return n;
+    }
+
+private:
+    size_t at_ = 0;
+};
 
 }  // namespace
 
-PcmView DefaultSound() {
-    static const std::vector<uint8_t> samples = SynthesiseDing();
-    PcmView view;
-    view.format.channels = 1;
-    view.format.sampleRate = kRate;
-    view.format.bitsPerSample = 16;
-    view.samples = samples.data();
-    view.sampleBytes = samples.size();
-    return view;
+std::unique_ptr<Sound> DefaultSound() {
+    auto ding = std::make_unique<Ding>();
+    ding->format.channels = 1;
+    ding->format.sampleRate = kRate;
+    ding->defaultSound = true;
+    return ding;
 }
 
 }  // namespace posix::winmm

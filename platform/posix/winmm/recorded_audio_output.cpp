@@ -1,4 +1,5 @@
-// The tests' audio output, linked in place of sdl_audio_output.cpp.
+// The tests' audio output, linked in place of sdl_audio_output.cpp: it reads
+// each sound to its end, as the device would, and returns at once.
 #include "platform/posix/winmm/audio_output.h"
 #include "platform/posix/winmm/test_hooks.h"
 
@@ -8,16 +9,20 @@ int PlayedCount = 0;
 testhooks::PlayedSound LastPlayed;
 bool Failing = false;
 
-bool Record(const posix::winmm::PcmView& sound, bool synchronous, size_t* deviceFrames) {
+bool Record(posix::winmm::Sound& sound, bool synchronous, size_t* deviceFrames) {
     *deviceFrames = 0;
     if (Failing) return false;
     testhooks::PlayedSound played;
     played.channels = sound.format.channels;
     played.sampleRate = sound.format.sampleRate;
-    played.bitsPerSample = sound.format.bitsPerSample;
-    played.frames = sound.FrameCount();
     played.synchronous = synchronous;
-    played.defaultSound = sound.samples == posix::winmm::DefaultSound().samples;
+    played.defaultSound = sound.defaultSound;
+    std::vector<float> piece(size_t(sound.format.channels) * 4096);
+    for (size_t got; (got = sound.Read(piece.data(), 4096)) > 0;) {
+        played.frames += got;
+        played.samples.insert(played.samples.end(), piece.begin(),
+                              piece.begin() + long(got) * sound.format.channels);
+    }
     LastPlayed = played;
     ++PlayedCount;
     *deviceFrames = played.frames;
@@ -28,9 +33,9 @@ bool Record(const posix::winmm::PcmView& sound, bool synchronous, size_t* device
 
 namespace posix::winmm {
 
-bool PlayToEnd(const PcmView& sound, size_t* deviceFrames) { return Record(sound, true, deviceFrames); }
+bool PlayToEnd(Sound& sound, size_t* deviceFrames) { return Record(sound, true, deviceFrames); }
 
-bool StartSound(const PcmView& sound, size_t* deviceFrames) { return Record(sound, false, deviceFrames); }
+bool StartSound(Sound& sound, size_t* deviceFrames) { return Record(sound, false, deviceFrames); }
 
 void StopSound() {}
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace posix::winmm {
 namespace {
@@ -80,37 +81,38 @@ bool OpenDevice(AudioOutput& out) {
     return true;
 }
 
-SDL_AudioFormat SdlFormatOf(const PcmFormat& format) {
-    return format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-}
-
-// Converts one piece of whole frames and appends it to converted.
-bool ConvertPiece(const SDL_AudioSpec& device, const PcmFormat& format, const uint8_t* samples, size_t bytes,
+// Converts frames frames of sound's samples and appends them to converted.
+bool ConvertPiece(const SDL_AudioSpec& device, const SoundFormat& format, const float* samples, size_t frames,
                   std::vector<uint8_t>* converted) {
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, SdlFormatOf(format), Uint8(format.channels), format.sampleRate, device.format,
+    if (SDL_BuildAudioCVT(&cvt, AUDIO_F32SYS, Uint8(format.channels), format.sampleRate, device.format,
                           device.channels, device.freq) < 0)
         return false;
+    const size_t bytes = frames * size_t(format.channels) * sizeof(float);
     std::vector<uint8_t> work(bytes * size_t(cvt.len_mult));
-    std::copy(samples, samples + bytes, work.begin());
+    std::memcpy(work.data(), samples, bytes);
     cvt.buf = work.data();
     cvt.len = int(bytes);
     if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return false;
     size_t length = cvt.needed ? size_t(cvt.len_cvt) : bytes;
-    converted->insert(converted->end(), work.begin(), work.begin() + length);
+    converted->insert(converted->end(), work.begin(), work.begin() + long(length));
     return true;
 }
 
-// The whole sound in the device's format. SDL_AudioCVT converts a buffer in one
-// go; SDL 2.26's SDL_AudioStream drops the resampler's last frames on a flush.
-bool Convert(const SDL_AudioSpec& device, const PcmView& sound, std::vector<uint8_t>* converted) {
+// Reads up to frames frames of sound and converts them, in pieces that keep
+// SDL_AudioCVT's int lengths far from overflow. False when a conversion fails.
+bool ReadConverted(const SDL_AudioSpec& device, Sound& sound, size_t frames, std::vector<uint8_t>* converted,
+                   size_t* framesRead) {
+    const size_t channels = size_t(sound.format.channels);
+    const size_t piece = std::min<size_t>(frames, (size_t(4) << 20) / (channels * sizeof(float)));
+    std::vector<float> samples(piece * channels);
     converted->clear();
-    // Pieces keep SDL_AudioCVT's int lengths far from overflow on long sounds.
-    const size_t frameBytes = size_t(sound.format.BytesPerFrame());
-    const size_t piece = (size_t(4) << 20) / frameBytes * frameBytes;
-    for (size_t done = 0; done < sound.sampleBytes; done += piece) {
-        size_t length = std::min(piece, sound.sampleBytes - done);
-        if (!ConvertPiece(device, sound.format, sound.samples + done, length, converted)) return false;
+    *framesRead = 0;
+    while (*framesRead < frames) {
+        const size_t got = sound.Read(samples.data(), std::min(piece, frames - *framesRead));
+        if (got == 0) break;
+        if (!ConvertPiece(device, sound.format, samples.data(), got, converted)) return false;
+        *framesRead += got;
     }
     return true;
 }
@@ -166,42 +168,36 @@ bool EnsureAudioDevice() {
 
 }  // namespace
 
-bool PlayToEnd(const PcmView& sound, size_t* deviceFrames) {
+bool PlayToEnd(Sound& sound, size_t* deviceFrames) {
     *deviceFrames = 0;
     if (!EnsureAudioDevice()) return false;
     AudioOutput& out = Output();
     BeginSound(out);
-    // Fed a few seconds at a time, so a long file never sits converted in memory whole.
-    const size_t frameBytes = size_t(sound.format.BytesPerFrame());
-    const size_t piece = size_t(kFeedPieceSeconds) * size_t(sound.format.sampleRate) * frameBytes;
+    // Read and fed a few seconds at a time, so a long file never sits decoded in memory whole.
+    const size_t piece = size_t(kFeedPieceSeconds) * size_t(sound.format.sampleRate);
     const Uint32 refillBelow = Uint32(size_t(kFeedPieceSeconds) * out.deviceFormat.freq * DeviceFrameBytes(out.deviceFormat) / 2);
     std::vector<uint8_t> converted;
-    for (size_t done = 0; done < sound.sampleBytes; done += piece) {
-        size_t length = std::min(piece, sound.sampleBytes - done);
-        converted.clear();
-        if (!ConvertPiece(out.deviceFormat, sound.format, sound.samples + done, length, &converted) ||
-            !Queue(out, converted)) {
+    for (size_t read = piece; read == piece;) {
+        if (!ReadConverted(out.deviceFormat, sound, piece, &converted, &read) || !Queue(out, converted)) {
             StopSound();
             return false;
         }
         *deviceFrames = out.queuedFrames;
-        if (done + length < sound.sampleBytes && !DrainTo(out, refillBelow)) return false;
+        if (read == piece && !DrainTo(out, refillBelow)) return false;
     }
     return WaitForSoundEnd(out);
 }
 
-bool StartSound(const PcmView& sound, size_t* deviceFrames) {
+bool StartSound(Sound& sound, size_t* deviceFrames) {
     *deviceFrames = 0;
     if (!EnsureAudioDevice()) return false;
     AudioOutput& out = Output();
     BeginSound(out);
     // Nothing feeds the queue later: queue it all, up to a bound on memory.
-    PcmView head = sound;
-    const size_t longest =
-        size_t(kLongestStartedSeconds) * size_t(sound.format.sampleRate) * size_t(sound.format.BytesPerFrame());
-    head.sampleBytes = std::min(head.sampleBytes, longest);
+    const size_t longest = size_t(kLongestStartedSeconds) * size_t(sound.format.sampleRate);
     std::vector<uint8_t> converted;
-    if (!Convert(out.deviceFormat, head, &converted) || !Queue(out, converted)) return false;
+    size_t read = 0;
+    if (!ReadConverted(out.deviceFormat, sound, longest, &converted, &read) || !Queue(out, converted)) return false;
     *deviceFrames = out.queuedFrames;
     return true;
 }

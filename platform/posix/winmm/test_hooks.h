@@ -5,14 +5,15 @@
 #define PLATFORM_POSIX_WINMM_TEST_HOOKS_H
 
 #include <cstddef>
+#include <vector>
 
 namespace testhooks {
 
 struct PlayedSound {
     int channels = 0;
     int sampleRate = 0;
-    int bitsPerSample = 0;
     size_t frames = 0;
+    std::vector<float> samples;  // every frame, interleaved
     bool synchronous = false;
     bool defaultSound = false;  // the chime played for a sound that cannot be found
 };

@@ -22,26 +22,32 @@ namespace {
 // A started sound is given no more than this much, as on the desktop.
 const size_t kLongestStartedSeconds = 600;
 
-float SampleAt(const PcmView& sound, size_t index) {
-    if (sound.format.bitsPerSample == 8) return (float(sound.samples[index]) - 128.0f) / 128.0f;
-    const auto value = int16_t(sound.samples[2 * index] | (sound.samples[2 * index + 1] << 8));
-    return float(value) / 32768.0f;
-}
-
-// The frames as one block of samples per channel, as an AudioBuffer holds them.
-std::vector<float> Planar(const PcmView& sound, size_t frames) {
+// The sound's frames, at most limit of them, as one block of samples per
+// channel, as an AudioBuffer holds them.
+std::vector<float> ReadPlanar(Sound& sound, size_t limit, size_t* frames) {
     const size_t channels = size_t(sound.format.channels);
-    std::vector<float> planar(frames * channels);
-    for (size_t frame = 0; frame < frames; ++frame)
+    std::vector<float> interleaved;
+    const size_t piece = 1 << 14;
+    *frames = 0;
+    while (*frames < limit) {
+        interleaved.resize((*frames + piece) * channels);
+        const size_t got =
+            sound.Read(interleaved.data() + *frames * channels, std::min(piece, limit - *frames));
+        if (got == 0) break;
+        *frames += got;
+    }
+    std::vector<float> planar(*frames * channels);
+    for (size_t frame = 0; frame < *frames; ++frame)
         for (size_t channel = 0; channel < channels; ++channel)
-            planar[channel * frames + frame] = SampleAt(sound, frame * channels + channel);
+            planar[channel * *frames + frame] = interleaved[frame * channels + channel];
     return planar;
 }
 
-bool Play(const PcmView& sound, size_t frames, bool toEnd, size_t* deviceFrames) {
+bool Play(Sound& sound, size_t limit, bool toEnd, size_t* deviceFrames) {
     *deviceFrames = 0;
+    size_t frames = 0;
+    const std::vector<float> planar = ReadPlanar(sound, limit, &frames);
     if (frames == 0) return true;
-    const std::vector<float> planar = Planar(sound, frames);
     const int played = (toEnd ? reader_play_sound : reader_start_sound)(
         planar.data(), int(frames), sound.format.channels, sound.format.sampleRate);
     if (played) *deviceFrames = frames;
@@ -50,13 +56,13 @@ bool Play(const PcmView& sound, size_t frames, bool toEnd, size_t* deviceFrames)
 
 }  // namespace
 
-bool PlayToEnd(const PcmView& sound, size_t* deviceFrames) {
-    return Play(sound, sound.FrameCount(), true, deviceFrames);
+bool PlayToEnd(Sound& sound, size_t* deviceFrames) {
+    return Play(sound, size_t(-1), true, deviceFrames);
 }
 
-bool StartSound(const PcmView& sound, size_t* deviceFrames) {
-    const size_t longest = kLongestStartedSeconds * size_t(sound.format.sampleRate);
-    return Play(sound, std::min(sound.FrameCount(), longest), false, deviceFrames);
+bool StartSound(Sound& sound, size_t* deviceFrames) {
+    return Play(sound, kLongestStartedSeconds * size_t(sound.format.sampleRate), false,
+                deviceFrames);
 }
 
 void StopSound() { reader_stop_sound(); }

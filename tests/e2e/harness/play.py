@@ -40,8 +40,10 @@ class Story:
     """A part's script in a folder, line by line as the reader presents it."""
 
     def __init__(self, folder, part):
-        lines = _facts(part, folder)[2:]
-        self._waits = [line == "wait" for line in lines]
+        lines = [line.split(" ") for line in _facts(part, folder)[2:]]
+        self._waits = [fields[0] == "wait" for fields in lines]
+        self._texts = [bytes.fromhex(fields[1]) for fields in lines]
+        self._page_starts = [int(fields[2]) if len(fields) > 2 else None for fields in lines]
 
     @property
     def line_count(self):
@@ -50,6 +52,14 @@ class Story:
     def waits(self, index):
         """True for a line whose presentation waits and so serves input."""
         return self._waits[index]
+
+    def text(self, index):
+        """The line's bytes (Shift-JIS), as the reader holds them."""
+        return self._texts[index]
+
+    def page_start(self, index):
+        """The offset in the line of the first character of a new page, or None."""
+        return self._page_starts[index]
 
     def first_waiting_line_from(self, index):
         for i in range(max(index, 0), self.line_count):

@@ -125,9 +125,10 @@ class Session:
                 env[name] = value
         return env
 
-    def start(self, program):
+    def start(self, program, command=None):
+        """Starts program, or command in its name when one is given."""
         log = self.artifacts / ("%s-%d.log" % (program, len(self._running)))
-        running = Running(self.platform.command(program), self.folder, self.env(), log)
+        running = Running(command or self.platform.command(program), self.folder, self.env(), log)
         self._running.append(running)
         return running
 

@@ -3,6 +3,7 @@ recorder of that sink's monitor on the test's clock, and the measures a listener
 would take of a cue (where it is, how long, how alike the wave file)."""
 import array
 import math
+import operator
 import os
 import subprocess
 import tempfile
@@ -221,25 +222,26 @@ def sounding_spans(samples, rate=RECORD_RATE, block_ms=5, threshold=0.1, gap_ms=
     return spans
 
 
-def correlation_at(recording, cue, offset):
-    segment = list(recording[offset:offset + len(cue)])
-    segment += [0] * (len(cue) - len(segment))  # a recording cut short is silent after
-    energy = math.sqrt(sum(x * x for x in segment) * sum(x * x for x in cue))
-    if energy == 0:
-        return 0.0
-    return sum(map(float.__mul__, map(float, segment), map(float, cue))) / energy
+def correlation_at(recording, cue, offset, stride=1):
+    """The correlation of the cue with the recording from offset, on every stride-th sample."""
+    reference = cue[::stride]
+    segment = list(recording[offset:offset + len(cue):stride])
+    segment += [0] * (len(reference) - len(segment))  # a recording cut short is silent after
+    energy = math.sqrt(sum(map(operator.mul, segment, segment)) *
+                       sum(map(operator.mul, reference, reference)))
+    return sum(map(operator.mul, segment, reference)) / energy if energy else 0.0
 
 
 def best_alignment(recording, cue, near, search_ms=20, rate=RECORD_RATE):
     """(correlation, offset) of the cue in the recording, searched within search_ms of
-    offset near: every second sample first, then each neighbour of the best."""
+    offset near: every second offset judged on every fourth sample first, then the
+    best few and their neighbours on every sample."""
     reach = int(search_ms * rate / 1000)
     candidates = range(max(0, near - reach), near + reach + 1, 2)
-    best = max((correlation_at(recording, cue, offset), offset) for offset in candidates)
-    for offset in (best[1] - 1, best[1] + 1):
-        if offset >= 0:
-            best = max(best, (correlation_at(recording, cue, offset), offset))
-    return best
+    rough = sorted(((correlation_at(recording, cue, offset, 4), offset) for offset in candidates),
+                   reverse=True)[:3]
+    return max((correlation_at(recording, cue, offset), offset)
+               for _, best in rough for offset in (best - 1, best, best + 1) if offset >= 0)
 
 
 def write_ding(path, rate=RECORD_RATE, seconds=0.35, pitch=880.0):

@@ -41,6 +41,10 @@ class XServer:
     def env(self):
         return {"DISPLAY": self.display}
 
+    @property
+    def pid(self):
+        return self._xvfb.pid
+
     def _start_openbox(self):
         env = dict(os.environ, DISPLAY=self.display)
         self._openbox = subprocess.Popen(

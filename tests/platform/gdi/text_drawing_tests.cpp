@@ -178,6 +178,22 @@ TEST_F(TextDrawing, ItalicLeansToTheRightAndKeepsItsAdvance) {
     EXPECT_EQ(Extent(italic.dc(), bar).cx, Extent(upright.dc(), bar).cx);
 }
 
+TEST_F(TextDrawing, StrokeTipsOfBoldItalicLandWhereWindowsPutsThem) {
+    // The second title card's line, as the reader draws it: the tip of each
+    // slanted "ろ" earns one pixel in the row just below the baseline (176), not
+    // the row above, as Wine's GDI draws it.
+    const std::string troupe = "\x82\xB1\x82\xEB\x82\xB1\x82\xEB\x82\xCF\x82\xF1\x82\xBE\x82\xBE"
+                               "\x82\xF1";  // ころころぱんだだん
+    Canvas canvas(640, 200, palette.data());
+    SelectedFont font(canvas.dc(), 32, 1000, true);
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    Draw(canvas.dc(), 320 - Extent(canvas.dc(), troupe).cx / 2, 150, troupe);
+    for (int x : {235, 285}) {
+        EXPECT_NE(canvas.at(x, 176), gditest::kUntouched) << x;
+        EXPECT_EQ(canvas.at(x, 175), gditest::kUntouched) << x;
+    }
+}
+
 TEST_F(TextDrawing, InkStaysInsideTheCellAtEveryHeightAndStyle) {
     // Marks that reach past the Windows ascent or descent once emboldened or
     // leant: handakuten, dakuten, brackets, a descender.

@@ -1,9 +1,11 @@
-// Presents convert and send only the rows of the page that changed.
+// Presents take and send only the rows of the page that changed colour.
 #include "platform/posix/screen/picture_conversion.h"
+#include "platform/posix/screen/window_refit.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -29,66 +31,91 @@ struct Table {
     }
 };
 
-TEST(ChangedRows, OnlyRowsThatDifferAreConvertedUntilThePaletteChanges) {
+TEST(ChangedRows, OnlyRowsThatChangeColourAreTakenUntilThePaletteChanges) {
     Page page;
     for (int y = 0; y < Page::kHeight; ++y)
         for (int x = 0; x < Page::kWidth; ++x) page.At(x, y) = static_cast<uint8_t>(y * 10 + x);
     page.bytes[Page::kPitch - 1] = 77;  // padding: never part of the picture
-    const Table table(0xFF000000u);
+    Table table(0xFF000000u);
     std::vector<uint8_t> shown;
-    std::vector<uint32_t> picture;
 
     posix::screen::RowSpan span =
-        posix::screen::ConvertChangedRows(page.View(), table.argb, false, &shown, &picture);
+        posix::screen::TakeChangedRows(page.View(), table.argb, nullptr, &shown);
     EXPECT_EQ(0, span.first);
     EXPECT_EQ(Page::kHeight, span.end);
-    EXPECT_EQ(0xFF000000u + 31, picture[3 * Page::kWidth + 1]);
+    EXPECT_EQ(31, shown[3 * Page::kWidth + 1]);
 
-    span = posix::screen::ConvertChangedRows(page.View(), table.argb, false, &shown, &picture);
+    span = posix::screen::TakeChangedRows(page.View(), table.argb, nullptr, &shown);
     EXPECT_TRUE(span.empty());
     page.bytes[Page::kPitch - 1] = 78;  // padding changes do not count
-    EXPECT_TRUE(posix::screen::ConvertChangedRows(page.View(), table.argb, false, &shown, &picture)
-                    .empty());
+    EXPECT_TRUE(posix::screen::TakeChangedRows(page.View(), table.argb, nullptr, &shown).empty());
 
-    // Rows 1 and 2 change: both, and nothing else, are converted again.
+    // Rows 1 and 2 change: both, and nothing else, are taken again.
     page.At(2, 1) = 200;
     page.At(0, 2) = 201;
-    span = posix::screen::ConvertChangedRows(page.View(), table.argb, false, &shown, &picture);
+    span = posix::screen::TakeChangedRows(page.View(), table.argb, nullptr, &shown);
     EXPECT_EQ(1, span.first);
     EXPECT_EQ(3, span.end);
-    EXPECT_EQ(0xFF000000u + 200, picture[1 * Page::kWidth + 2]);
-    EXPECT_EQ(0xFF000000u + 201, picture[2 * Page::kWidth + 0]);
+    EXPECT_EQ(200, shown[1 * Page::kWidth + 2]);
+
+    // New indices of the same colours change nothing on screen, but are kept.
+    table.argb[202] = table.argb[200];
+    page.At(2, 1) = 202;
+    EXPECT_TRUE(posix::screen::TakeChangedRows(page.View(), table.argb, nullptr, &shown).empty());
+    EXPECT_EQ(202, shown[1 * Page::kWidth + 2]);
 
     // A new palette recolours every row, even with the indices unchanged.
     const Table brighter(0xFF100000u);
-    span = posix::screen::ConvertChangedRows(page.View(), brighter.argb, true, &shown, &picture);
+    uint8_t everyEntry[256];
+    std::memset(everyEntry, 1, sizeof everyEntry);
+    span = posix::screen::TakeChangedRows(page.View(), brighter.argb, everyEntry, &shown);
     EXPECT_EQ(0, span.first);
     EXPECT_EQ(Page::kHeight, span.end);
-    for (int y = 0; y < Page::kHeight; ++y)
-        for (int x = 0; x < Page::kWidth; ++x)
-            EXPECT_EQ(brighter.argb[page.At(x, y)], picture[y * Page::kWidth + x]) << x << "," << y;
 }
 
-TEST(ChangedRows, AForgottenPictureIsConvertedWhole) {
+TEST(ChangedRows, AForgottenPageIsTakenWhole) {
     Page page;
     const Table table(0xFF000000u);
     std::vector<uint8_t> shown;
-    std::vector<uint32_t> picture;
-    posix::screen::ConvertChangedRows(page.View(), table.argb, false, &shown, &picture);
-    picture.clear();  // as when the presents are forgotten
+    posix::screen::TakeChangedRows(page.View(), table.argb, nullptr, &shown);
+    shown.clear();  // as when the presents are forgotten
     const posix::screen::RowSpan span =
-        posix::screen::ConvertChangedRows(page.View(), table.argb, false, &shown, &picture);
+        posix::screen::TakeChangedRows(page.View(), table.argb, nullptr, &shown);
     EXPECT_EQ(0, span.first);
     EXPECT_EQ(Page::kHeight, span.end);
-    EXPECT_EQ(static_cast<size_t>(Page::kWidth * Page::kHeight), picture.size());
+}
+
+TEST(ChangedRows, APaletteChangeTakesOnlyTheRowsThatUseAChangedEntry) {
+    Page page;
+    page.At(1, 2) = 9;
+    Table table(0xFF000000u);
+    std::vector<uint8_t> shown;
+    posix::screen::TakeChangedRows(page.View(), table.argb, nullptr, &shown);
+    table.argb[9] = 0xFF123456u;  // only row 2 uses entry 9
+    uint8_t changed[256] = {};
+    changed[9] = 1;
+    posix::screen::RowSpan span =
+        posix::screen::TakeChangedRows(page.View(), table.argb, changed, &shown);
+    EXPECT_EQ(2, span.first);
+    EXPECT_EQ(3, span.end);
+    // New indices under a new palette count, whatever their colours now.
+    page.At(0, 1) = 5;
+    span = posix::screen::TakeChangedRows(page.View(), table.argb, changed, &shown);
+    EXPECT_EQ(1, span.first);
+    EXPECT_EQ(3, span.end);
 }
 
 TEST(ChangedRows, ScaledRowsLandAtTheStartOfTheDestination) {
-    const std::vector<uint32_t> picture = {1, 2, 3, 4, 5, 6};  // 2 wide, 3 high
-    const int scale = 2, pitch = 4 * sizeof(uint32_t);
+    const uint8_t indices[] = {1, 2, 3, 4, 5, 6};  // 2 wide, 3 high
+    const Table table(0);
+    const posix::screen::Picture picture{indices, table.argb, 2, 3};
+    const int pitch = 4 * sizeof(uint32_t);
+    const posix::screen::RefitGeometry geometry =
+        posix::screen::RefitGeometryFor(2, 3, posix::screen::LayoutFor(2, 3, 4, 6));
     std::vector<uint32_t> out(4 * 4, 0);
-    posix::screen::CopyScaledRows(picture, 2, posix::screen::RowSpan{1, 3}, scale, out.data(),
-                                  pitch);
+    posix::screen::FittedLines lines;
+    posix::screen::RefitRows(geometry, picture, posix::screen::RowSpan{2, 6}, out.data(), pitch,
+                             &lines);
     EXPECT_EQ((std::vector<uint32_t>{3, 3, 4, 4, 3, 3, 4, 4, 5, 5, 6, 6, 5, 5, 6, 6}), out);
 }
 

@@ -2,6 +2,7 @@
 #include "platform/posix/screen/palette_table.h"
 #include "platform/posix/screen/picture_conversion.h"
 #include "platform/posix/screen/screen_layout.h"
+#include "platform/posix/screen/window_refit.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,8 @@ TEST(PaletteTable, ConvertsToOpaqueArgbAndOnlyWhenTheEntriesChange) {
     entries[200].peGreen = 1;
     EXPECT_TRUE(table.Update(entries));
     EXPECT_EQ(table.Argb()[200], 0xFF000100u);
+    EXPECT_EQ(table.ChangedEntries()[200], 1);  // and only that one
+    EXPECT_EQ(table.ChangedEntries()[1], 0);
     EXPECT_TRUE(table.Update(nullptr));
     EXPECT_EQ(table.Argb()[1], 0xFF000000u);
 }
@@ -39,14 +42,22 @@ TEST(PictureConversion, IndicesGoThroughTheTableAndScaleIntoBlocks) {
     page.height = 2;
     page.pitch = 5;
     page.pixels = bytes;
-    std::vector<uint32_t> picture;
-    posix::screen::ConvertPicture(page, table, &picture);
-    EXPECT_EQ(picture, (std::vector<uint32_t>{0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u,
-                                              0xFF000005u, 0xFF000006u}));
+    std::vector<uint8_t> shown;
+    posix::screen::TakeChangedRows(page, table, nullptr, &shown);
+    const posix::screen::Picture picture{shown.data(), table, 3, 2};
+    std::vector<uint32_t> argb(6);
+    posix::screen::ConvertRows(picture, posix::screen::RowSpan{0, 2}, argb.data(), 3 * 4);
+    EXPECT_EQ(argb, (std::vector<uint32_t>{0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u,
+                                           0xFF000005u, 0xFF000006u}));
 
+    // A whole factor: each page pixel a 2x2 block, exactly.
+    const posix::screen::RefitGeometry geometry =
+        posix::screen::RefitGeometryFor(3, 2, LayoutFor(3, 2, 6, 4));
     const int pitch = 8 * 4;  // destination rows wider than 3 x 2 pixels
     std::vector<uint32_t> out(8 * 4, 0);
-    posix::screen::CopyScaled(picture, 3, 2, 2, out.data(), pitch);
+    posix::screen::FittedLines lines;
+    posix::screen::RefitRows(geometry, picture, posix::screen::RowSpan{0, 4}, out.data(), pitch,
+                             &lines);
     const uint32_t* row0 = &out[0];
     const uint32_t* row3 = &out[3 * 8];
     EXPECT_EQ(row0[0], 0xFF000001u);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -34,6 +36,21 @@ bool PageSource(posix::screen::Frame* out) {
 
 bool SameColour(const uint8_t* pixel, uint8_t r, uint8_t g, uint8_t b) {
     return pixel[0] == r && pixel[1] == g && pixel[2] == b;
+}
+
+// The largest difference of one colour byte between two images of one size.
+int LargestDifference(const RgbImage& a, const RgbImage& b) {
+    if (a.width != b.width || a.height != b.height) return 256;
+    int largest = 0;
+    for (size_t i = 0; i < a.rgb.size(); ++i)
+        largest = std::max(largest, std::abs(a.rgb[i] - b.rgb[i]));
+    return largest;
+}
+
+// A few rows of the page drawn on, as a character is.
+void DrawCharacterRows() {
+    for (int y = 101; y < 127; ++y)
+        for (int x = 200 + y % 7; x < 260; x += 3) Page().pixels[y * 640 + x] = 3;
 }
 
 class PresentTest : public testwindow::WindowTest {
@@ -112,6 +129,20 @@ TEST_F(PresentTest, AFewChangedRowsAreShownInPlaceAtAWholeFactor) {
     EXPECT_TRUE(SameColour(window.At(201, 601), 255, 255, 255));
 }
 
+// At a scale that is not whole every window row blends two page rows: the rows
+// redone after a change must come out as a refit of the whole window makes them.
+TEST_F(PresentTest, ChangedRowsComeOutAsAWholeRefitMakesThem) {
+    Open(1920, 1080);
+    DrawCharacterRows();
+    posix::screen::PresentNow();
+    Page().palette[3] = PALETTEENTRY{200, 100, 50, 0};  // also recolours the pixel of row 20
+    posix::screen::PresentNow();
+    const RgbImage changed = Window();
+    posix::screen::RepaintSoon();
+    posix::screen::PresentNow();
+    EXPECT_EQ(LargestDifference(changed, Window()), 0);
+}
+
 TEST_F(PresentTest, APaletteChangeShowsAtTheNextPresentWithoutTouchingPixels) {
     Open(640, 480);
     Page().palette[1] = PALETTEENTRY{0, 255, 0, 0};
@@ -179,6 +210,45 @@ TEST_F(PresentTest, DestroyingTheWindowGivesTheScreenBack) {
     SendMessageA(posix::user::MainWindow()->handle, WM_CLOSE, 0, 0);
     RgbImage image;
     EXPECT_FALSE(testhooks::PresentedWindow(&image));
+}
+
+// The GPU's way, run by SDL's software renderer on the dummy driver.
+class RendererPresentTest : public PresentTest {
+protected:
+    void SetUp() override {
+        PresentTest::SetUp();
+        testhooks::UsePresenting({posix::video::Presenter::Renderer, "software"});
+    }
+    void TearDown() override {
+        testhooks::UsePresenting({});
+        PresentTest::TearDown();
+    }
+};
+
+TEST_F(RendererPresentTest, AWholeFactorIsExactAndChangedRowsAreSent) {
+    Open(1280, 960);
+    DrawCharacterRows();
+    posix::screen::PresentNow();
+    RgbImage picture;
+    ASSERT_TRUE(testhooks::PresentedPicture(&picture));
+    const RgbImage window = Window();
+    EXPECT_EQ(LargestDifference(window, picture.ScaledUp(2)), 0);
+    EXPECT_TRUE(SameColour(window.At(2 * 203, 2 * 101), 255, 255, 255));
+}
+
+TEST_F(RendererPresentTest, AtOtherScalesItDiffersFromTheProcessorByFilteringOnly) {
+    Open(1920, 1080);
+    DrawCharacterRows();
+    posix::screen::PresentNow();
+    const RgbImage byRenderer = Window();
+    testhooks::ResetWindowAndScreen();
+    testhooks::UsePresenting({});
+    posix::screen::SetFrameSource(PageSource);
+    Open(1920, 1080);
+    const RgbImage byProcessor = Window();
+    EXPECT_LE(LargestDifference(byRenderer, byProcessor), 4);
+    EXPECT_TRUE(SameColour(byRenderer.At(239, 500), 0, 0, 0));
+    EXPECT_TRUE(SameColour(byRenderer.At(1680, 500), 0, 0, 0));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The rest of an empty look, measured on the test clock, and the quit signals.
-#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/idle/idle.h"
 #include "tests/platform/user/recording_window.h"
 
 #include <gtest/gtest.h>
@@ -17,78 +17,76 @@ protected:
         WindowTest::SetUp();
         ASSERT_NE(testwindow::CreateRecordingWindow(), nullptr);
         testwindow::Pump();
-        testhooks::UseTestClock(5000, true, 20);  // the programs' step
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // settle whatever work came before
-        testhooks::SetTestClock(5000);
+        testhooks::UseTestClock(5000, true);
     }
     static bool Look() {
         MSG msg;
         return PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
     }
-    // As the reader marks: the wait before it has ended with its own read.
-    static DWORD Mark() {
-        GetTickCount();
-        return GetTickCount();
+    // A wait as the reader makes one: look, read the clock, until ms have passed
+    // since the mark. Returns the looks it took.
+    static int WaitSinceMark(DWORD mark, DWORD ms) {
+        int looks = 0;
+        do {
+            Look();
+            ++looks;
+        } while (GetTickCount() - mark < ms);
+        return looks;
     }
 };
 
-TEST_F(IdleTest, AnEmptyLookRestsToTheNextStepOfTheMark) {
-    const DWORD mark = Mark();
+TEST_F(IdleTest, AWaitRestsOnceItHasLookedTwiceAndEndsOnItsMillisecond) {
+    const DWORD mark = GetTickCount();
     testhooks::AdvanceTestClock(7);  // drawing
-    EXPECT_FALSE(Look());
-    EXPECT_EQ(GetTickCount(), mark + 7);  // a wait's first look: with Ctrl held the only one
-    EXPECT_FALSE(Look());
-    EXPECT_EQ(GetTickCount(), mark + 20);
-    EXPECT_FALSE(Look());
-    EXPECT_EQ(GetTickCount(), mark + 40);  // a read right after a look is the wait's, not a mark
-
-    // The card holds mark after sending the palette: the steps follow the new mark.
-    testhooks::AdvanceTestClock(3);
-    const DWORD later = GetTickCount();
-    Look();
-    EXPECT_FALSE(Look());
-    EXPECT_EQ(GetTickCount(), later + 20);
-}
-
-TEST_F(IdleTest, NoRestRightAfterWork) {
-    posix::kernel::NoteWork();
-    EXPECT_FALSE(Look());
-    EXPECT_EQ(GetTickCount(), 5000u);  // drawing happened since the last empty look
-    EXPECT_FALSE(Look());
-    EXPECT_EQ(GetTickCount(), 5020u);  // but only once
-
-    // A fast-forward: one look after each character drawn never rests.
-    for (int character = 0; character < 100; ++character) {
-        posix::kernel::NoteWork();
+    posix::idle::NoteWork();
+    for (int look = 0; look < 2; ++look) {
         EXPECT_FALSE(Look());
+        EXPECT_EQ(GetTickCount(), mark + 7);  // not yet shown to be waiting: no rest
     }
-    EXPECT_EQ(GetTickCount(), 5020u);
+    EXPECT_FALSE(Look());
+    EXPECT_EQ(GetTickCount(), mark + 20);  // then each rest ends on a step of the mark
+    EXPECT_EQ(WaitSinceMark(mark, 100), 4);
+    EXPECT_EQ(GetTickCount(), mark + 100);
+
+    // Across the wrap of the tick, and with the mark read right after the last wait.
+    testhooks::SetTestClock(0xFFFFFFF5u);
+    const DWORD wrapped = GetTickCount();
+    EXPECT_EQ(WaitSinceMark(wrapped, 100), 7);  // two looks, then one a step
+    EXPECT_EQ(GetTickCount(), wrapped + 100);
 }
 
-TEST_F(IdleTest, NoRestAfterServingAMessageOrWhileOneWaits) {
+// With Ctrl held every wait is one look. Nothing is drawn between the wait of a
+// character and that of the page pause that a wrapped row brings, nor between a
+// card's last fade step and its hold: still no rest.
+TEST_F(IdleTest, FastForwardNeverRests) {
+    for (int character = 0; character < 100; ++character) {
+        GetTickCount();              // the character's mark
+        posix::idle::NoteWork();     // drawn
+        EXPECT_FALSE(Look());        // its wait
+        if (character % 10 == 0) {
+            GetTickCount();          // the page pause's mark
+            EXPECT_FALSE(Look());    // and its wait
+        }
+    }
+    EXPECT_EQ(GetTickCount(), 5000u);
+}
+
+// A message may change what the program does next (Ctrl let go: the waits are
+// paced again, timed from a mark read while fast-forwarding): no rest right after
+// it, and rests of a millisecond until the program marks the time again.
+TEST_F(IdleTest, AfterAMessageTheMarkIsReadAgain) {
+    const DWORD mark = GetTickCount();
     PostMessageA(nullptr, 0x0401, 0, 0);
     EXPECT_TRUE(Look());
-    EXPECT_TRUE(Look());
-    EXPECT_EQ(GetTickCount(), 5000u);
     MSG msg;
     ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
-    EXPECT_FALSE(Look());              // the message served counts as work
-    EXPECT_EQ(GetTickCount(), 5000u);
-    EXPECT_FALSE(Look());
-    EXPECT_EQ(GetTickCount(), 5020u);
-}
-
-TEST_F(IdleTest, RestsFollowTheMarkAcrossTheTickWrap) {
-    testhooks::SetTestClock(0xFFFFFFF5u);
-    const DWORD mark = Mark();
-    int looks = 0;
-    while (GetTickCount() - mark < 100) {
-        Look();
-        ++looks;
-    }
-    EXPECT_EQ(GetTickCount(), mark + 100);
-    EXPECT_EQ(looks, 6);  // the wait's first look, then one wake-up a step
+    testhooks::AdvanceTestClock(3);
+    EXPECT_EQ(WaitSinceMark(mark - 40, 60), 2 + 17);  // the older mark is not trusted
+    EXPECT_EQ(GetTickCount(), mark + 20);
+    testhooks::AdvanceTestClock(5);
+    const DWORD next = GetTickCount();
+    EXPECT_EQ(GetTickCount(), next);  // a read right after a read is a mark
+    EXPECT_EQ(WaitSinceMark(next, 40), 4);
 }
 
 class QuitSignalTest : public WindowTest,
@@ -120,7 +118,10 @@ TEST_F(WindowTest, AQuitSignalsWakeUpIsDrainedByTheRest) {
     MSG msg{};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));  // work was done: no rest yet
+    for (int look = 1; look < posix::idle::kLooksBeforeRest; ++look) {
+        EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));  // no rest yet
+    }
+    EXPECT_TRUE(readable());
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
     EXPECT_FALSE(readable());
     testhooks::UseRealClock();

@@ -20,11 +20,8 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-posix::winmm::PcmView ViewOf(const Bytes& wave) {
-    posix::winmm::PcmView view;
-    EXPECT_TRUE(posix::winmm::ParseWave(wave.data(), wave.size(), &view));
-    return view;
-}
+// Lives to the end of the statement that plays it.
+std::unique_ptr<posix::winmm::Sound> SoundOf(const Bytes& wave) { return posix::winmm::OpenWave(wave); }
 
 class SdlAudioOutput : public ::testing::Test {
 protected:
@@ -44,7 +41,7 @@ TEST_F(SdlAudioOutput, SynchronousPlayReturnsAfterTheWholeSoundAtTheDeviceRate) 
         const double seconds = double(c.frames) / c.rate;
         size_t deviceFrames = 0;
         auto start = std::chrono::steady_clock::now();
-        EXPECT_TRUE(posix::winmm::PlayToEnd(ViewOf(wave), &deviceFrames));
+        EXPECT_TRUE(posix::winmm::PlayToEnd(*SoundOf(wave), &deviceFrames));
         EXPECT_GE(MillisecondsSince(start), seconds * 1000 - 20) << c.rate << " Hz: returned early";
         // Converted to the device's rate, give or take the resampler.
         EXPECT_NEAR(double(deviceFrames), seconds * kDeviceRate, 64.0) << c.rate << " Hz";
@@ -56,7 +53,7 @@ TEST_F(SdlAudioOutput, ALongSoundIsFedInPiecesAndPlaysWhole) {
     const Bytes wave = SimpleWave(1, 8000, 8, 36000);
     size_t deviceFrames = 0;
     auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(posix::winmm::PlayToEnd(ViewOf(wave), &deviceFrames));
+    EXPECT_TRUE(posix::winmm::PlayToEnd(*SoundOf(wave), &deviceFrames));
     EXPECT_GE(MillisecondsSince(start), 4480.0);
     EXPECT_NEAR(double(deviceFrames), 4.5 * kDeviceRate, 128.0);
 }
@@ -65,10 +62,10 @@ TEST_F(SdlAudioOutput, AStartedSoundIsCutOffByTheNext) {
     const Bytes longWave = SimpleWave(1, 22050, 8, 22050 * 5);
     const Bytes shortWave = SimpleWave(1, 22050, 8, 2205);
     size_t frames = 0;
-    EXPECT_TRUE(posix::winmm::StartSound(ViewOf(longWave), &frames));
+    EXPECT_TRUE(posix::winmm::StartSound(*SoundOf(longWave), &frames));
     EXPECT_GT(frames, 0u);
     auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(posix::winmm::PlayToEnd(ViewOf(shortWave), &frames));
+    EXPECT_TRUE(posix::winmm::PlayToEnd(*SoundOf(shortWave), &frames));
     EXPECT_LT(MillisecondsSince(start), 2000.0) << "played after the 5 s, not in its place";
 }
 
@@ -76,10 +73,10 @@ TEST_F(SdlAudioOutput, AFailedOpenIsRememberedUntilTheDeviceIsClosed) {
     Use("no_such_driver");
     const Bytes wave = SimpleWave(1, 22050, 16, 22050 * 3);
     size_t frames = 0;
-    EXPECT_FALSE(posix::winmm::PlayToEnd(ViewOf(wave), &frames));
+    EXPECT_FALSE(posix::winmm::PlayToEnd(*SoundOf(wave), &frames));
     setenv("SDL_AUDIODRIVER", "dummy", 1);  // a device could be had now
     auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(posix::winmm::PlayToEnd(ViewOf(wave), &frames)) << "opened again";
+    EXPECT_FALSE(posix::winmm::PlayToEnd(*SoundOf(wave), &frames)) << "opened again";
     EXPECT_LT(MillisecondsSince(start), 500.0);
 }
 

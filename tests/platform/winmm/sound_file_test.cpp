@@ -1,5 +1,5 @@
 // Finding a sound by its bare name in the current directory.
-#include "platform/posix/winmm/wave_data.h"
+#include "platform/posix/winmm/sound.h"
 #include "scratch_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,199 @@
+#include "platform/posix/screen/window_refit.h"
+
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace posix::screen {
+
+namespace {
+
+// The taps of the fitted size's pixels, each centre mapped into the sharp picture
+// (pageSize x scale pixels) as a texture sampler maps it: position (i + 0.5) x
+// sharp / fitted - 0.5, in 256ths, rounded; clamped at both edges. Whole factors
+// land on pixel centres (weight 0) and so copy.
+std::vector<Tap> TapsFor(int pageSize, int scale, int fitted) {
+    const long long sharp = static_cast<long long>(pageSize) * scale;
+    std::vector<Tap> taps(fitted);
+    for (int i = 0; i < fitted; ++i) {
+        const long long offset = (2LL * i + 1) * sharp - fitted;
+        const long long position = offset <= 0 ? 0 : (offset * 256 + fitted) / (2LL * fitted);
+        long long pixel = position >> 8;
+        int weight = static_cast<int>(position & 255);
+        if (pixel >= sharp - 1) {
+            pixel = sharp - 1;
+            weight = 0;
+        }
+        const int first = static_cast<int>(pixel / scale);
+        const int second = static_cast<int>((pixel + 1) / scale);
+        Tap& tap = taps[i];
+        tap.first = tap.second = static_cast<uint16_t>(first);
+        if (weight != 0 && second != first) {
+            tap.second = static_cast<uint16_t>(second);
+            tap.weight = static_cast<uint16_t>(weight);
+        }
+    }
+    return taps;
+}
+
+// Pixels blended byte by byte, b's weighing weights[i]/256: 16-bit arithmetic on
+// contiguous bytes, which the compiler turns into vector instructions.
+void BlendBytes(const uint8_t* a, const uint8_t* b, const uint8_t* weights,
+                uint8_t* __restrict out, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        const uint16_t weight = weights[i];
+        out[i] = static_cast<uint8_t>(
+            static_cast<uint16_t>(a[i] * (256 - weight) + b[i] * weight + 128) >> 8);
+    }
+}
+
+// Two fitted rows blended byte by byte with one weight, as above.
+void BlendRows(const uint8_t* a, const uint8_t* b, unsigned weight, uint8_t* __restrict out,
+               int bytes) {
+    const uint16_t second = static_cast<uint16_t>(weight);
+    const uint16_t first = static_cast<uint16_t>(256 - weight);
+    for (int i = 0; i < bytes; ++i)
+        out[i] = static_cast<uint8_t>(static_cast<uint16_t>(a[i] * first + b[i] * second + 128) >> 8);
+}
+
+// A finished row into the window. Where the processor has streaming stores they
+// write it: nothing reads the window back here, and an ordinary store would first
+// fetch every line of it into the cache only to overwrite it, which doubles the
+// memory traffic of a 33 MB window.
+void WriteWindowRow(uint8_t* out, const uint32_t* row, int bytes) {
+#if defined(__SSE2__)
+    const auto* from = reinterpret_cast<const uint8_t*>(row);
+    int done = 0;
+    for (; done < bytes && reinterpret_cast<uintptr_t>(out + done) % 16 != 0; done += 4)
+        std::memcpy(out + done, from + done, 4);
+    for (; done + 64 <= bytes; done += 64)
+        for (int part = 0; part < 64; part += 16)
+            _mm_stream_si128(reinterpret_cast<__m128i*>(out + done + part),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done + part)));
+    for (; done + 16 <= bytes; done += 16)
+        _mm_stream_si128(reinterpret_cast<__m128i*>(out + done),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done)));
+    std::memcpy(out + done, from + done, bytes - done);
+#else
+    std::memcpy(out, row, bytes);
+#endif
+}
+
+// Streamed rows are in the window once this returns, before the display is told.
+void FinishWindowRows() {
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
+}
+
+}  // namespace
+
+bool RefitGeometry::Fits(int width, int height, const ScreenLayout& layout) const {
+    return pageWidth == width && pageHeight == height && sharpScale == layout.sharpScale &&
+           picture.x == layout.picture.x && picture.y == layout.picture.y &&
+           picture.width == layout.picture.width && picture.height == layout.picture.height;
+}
+
+RefitGeometry RefitGeometryFor(int pageWidth, int pageHeight, const ScreenLayout& layout) {
+    RefitGeometry geometry;
+    geometry.pageWidth = pageWidth;
+    geometry.pageHeight = pageHeight;
+    geometry.sharpScale = layout.sharpScale;
+    geometry.picture = layout.picture;
+    const std::vector<Tap> columns = TapsFor(pageWidth, layout.sharpScale, layout.picture.width);
+    for (size_t x = 0; x < columns.size(); ++x) {
+        geometry.columnSource.push_back(columns[x].first);
+        if (columns[x].weight == 0) continue;
+        geometry.blended.push_back(BlendedColumn{static_cast<uint16_t>(x), columns[x].first});
+        geometry.blendWeights.insert(geometry.blendWeights.end(), 4,
+                                     static_cast<uint8_t>(columns[x].weight));
+    }
+    geometry.sameWidth = layout.sharpScale == 1 && layout.picture.width == pageWidth;
+    geometry.rows = TapsFor(pageHeight, layout.sharpScale, layout.picture.height);
+    return geometry;
+}
+
+RowSpan PictureRowsFor(const RefitGeometry& geometry, RowSpan changed) {
+    RowSpan rows{static_cast<int>(geometry.rows.size()), 0};
+    for (int y = 0; y < static_cast<int>(geometry.rows.size()); ++y) {
+        const Tap& tap = geometry.rows[y];
+        const bool depends = (tap.first >= changed.first && tap.first < changed.end) ||
+                             (tap.second >= changed.first && tap.second < changed.end);
+        if (!depends) continue;
+        if (y < rows.first) rows.first = y;
+        rows.end = y + 1;
+    }
+    return rows.empty() ? RowSpan{} : rows;
+}
+
+uint32_t* FittedLines::Blended(int width) {
+    blended_.resize(width);
+    return blended_.data();
+}
+
+const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const Picture& picture,
+                                  int row, int keep) {
+    const size_t width = geometry.pageWidth;
+    const uint8_t* pageRow = picture.indices + row * width;
+    for (int i = 0; i < 2; ++i)
+        if (row_[i] == row) return line_[i].data();
+    // Rows of one flat colour (a card's fill, the black between lines of text)
+    // repeat: a row equal to one kept is fitted as that one was. The line then
+    // stands for this row, unless it must stay for keep.
+    for (int i = 0; i < 2; ++i) {
+        if (row_[i] < 0 || std::memcmp(picture.indices + row_[i] * width, pageRow, width) != 0)
+            continue;
+        if (row_[i] != keep) row_[i] = row;
+        return line_[i].data();
+    }
+    const int slot = row_[0] == keep ? 1 : 0;
+    row_[slot] = row;
+    std::vector<uint32_t>& line = line_[slot];
+    line.resize(geometry.columnSource.size());
+    const uint32_t* argb = picture.argb;
+    if (geometry.sameWidth) {
+        for (size_t x = 0; x < line.size(); ++x) line[x] = argb[pageRow[x]];
+        return line.data();
+    }
+    // Every column takes its first page pixel; the blended ones (a third to a half
+    // of them) are then gathered in two rows, blended as bytes and put in place.
+    for (size_t x = 0; x < line.size(); ++x) line[x] = argb[pageRow[geometry.columnSource[x]]];
+    const size_t count = geometry.blended.size();
+    left_.resize(count);
+    right_.resize(count);
+    mixed_.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        left_[i] = argb[pageRow[geometry.blended[i].source]];
+        right_[i] = argb[pageRow[geometry.blended[i].source + 1]];
+    }
+    BlendBytes(reinterpret_cast<const uint8_t*>(left_.data()),
+               reinterpret_cast<const uint8_t*>(right_.data()), geometry.blendWeights.data(),
+               reinterpret_cast<uint8_t*>(mixed_.data()), static_cast<int>(count * 4));
+    for (size_t i = 0; i < count; ++i) line[geometry.blended[i].column] = mixed_[i];
+    return line.data();
+}
+
+void RefitRows(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
+               void* destination, int pitch, FittedLines* lines) {
+    const int width = static_cast<int>(geometry.columnSource.size());
+    const int bytes = width * static_cast<int>(sizeof(uint32_t));
+    auto* out = static_cast<uint8_t*>(destination);
+    for (int y = rows.first; y < rows.end; ++y, out += pitch) {
+        const Tap& tap = geometry.rows[y];
+        const uint32_t* row = lines->Line(geometry, picture, tap.first, tap.second);
+        const uint32_t* lower =
+            tap.weight != 0 ? lines->Line(geometry, picture, tap.second, tap.first) : row;
+        if (lower != row) {  // equal rows blend into themselves
+            uint32_t* blended = lines->Blended(width);
+            BlendRows(reinterpret_cast<const uint8_t*>(row), reinterpret_cast<const uint8_t*>(lower),
+                      tap.weight, reinterpret_cast<uint8_t*>(blended), bytes);
+            row = blended;
+        }
+        WriteWindowRow(out, row, bytes);
+    }
+    FinishWindowRows();
+}
+
+}  // namespace posix::screen
