@@ -7,7 +7,7 @@ of fade steps and characters; then the size of one part's files as a server send
 them, gzip-compressed, with and without the font.
 
     python3 benchmarks/measure_web.py --linux-build build --site dist/web --runs 3 \\
-        [--screen 640x480 --screen 1920x1080]
+        [--screen 640x480 --screen 1920x1080] [--renderer opengles2]
 
 The page's trace (?trace) gives its presents on the page's clock (performance.now),
 the same clock as the native trace's CLOCK_MONOTONIC is on Linux; measure.py's
@@ -56,13 +56,13 @@ class TreeSampler(measure.Sampler):
             time.sleep(0.05)
 
 
-def web_story_run(site_dir, width, height):
+def web_story_run(site_dir, width, height, query=""):
     site = Site(site_dir)
     (site.root / "part1" / measure.SCRIPT).write_bytes(measure.typing_script())
     browser = Browser(width, height)
     sampler = TreeSampler(browser.driver.service.process.pid)
     try:
-        browser.start(site.url("part1", "?trace"))
+        browser.start(site.url("part1", "?trace" + query))
         browser.wait_for("!document.getElementById('ended').hidden", 90, "the story's end")
         before = time.monotonic()
         page_now = browser.js("return performance.now()") / 1000
@@ -112,28 +112,33 @@ def main():
     parser.add_argument("--linux-build", required=True)
     parser.add_argument("--site", required=True, help="the built site, dist/web")
     parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--renderer", help="the page's SDL_RENDER_DRIVER (opengles2: WebGL)")
     parser.add_argument("--screen", action="append", default=[],
                         help="WxH, repeatable; default 640x480 and 1920x1080")
     args = parser.parse_args()
     linux_build = Path(args.linux_build).resolve()
     sizes = [tuple(map(int, s.split("x"))) for s in args.screen or ["640x480", "1920x1080"]]
-    results = {}
+    query = "&renderer=" + args.renderer if args.renderer else ""
+    results = {size: {} for size in sizes}
     loads = [measure.load_average()]
     for index in range(args.runs):
         for width, height in sizes:
             for name, run in (("linux", lambda: native_story_run(linux_build, width, height)),
-                              ("web", lambda: web_story_run(args.site, width, height))):
+                              ("web", lambda: web_story_run(args.site, width, height, query))):
                 print("round %d of %d: %s at %dx%d (load %s)" % (
                     index + 1, args.runs, name, width, height, measure.load_average()),
                     file=sys.stderr)
                 figures = run()
-                r = results.setdefault("%s %dx%d" % (name, width, height), {})
+                r = results[(width, height)].setdefault(name, {})
                 for key in ("typing_cpu_pct", "card_hold_cpu_pct", "title_ms", "closing_ms"):
                     r.setdefault(key, []).append(figures[key])
+                if "path" in figures:
+                    r.setdefault("path", []).append(figures["path"])
                 for nominal in measure.NOMINAL_INTERVALS_MS:
                     r.setdefault("pacing_%d" % nominal, []).append(figures["pacing"][nominal])
         loads.append(measure.load_average())
-    measure.report(results, args.runs, loads)
+    for size in sizes:
+        measure.report(results[size], args.runs, loads, size)
     report_sizes(args.site)
 
 

@@ -4,8 +4,8 @@
 mergeInto(LibraryManager.library, {
   $Reader: {
     wake: null,        // ends the rest in progress
-    channel: null,     // a message to oneself: the quickest way back to the browser
-    yielded: null,
+    channel: null,     // messages to oneself: the quickest way back to the browser
+    posted: [],        // what they call, in order
     image: null,       // the window's surface as an ImageData over the program's memory
     sound: null,       // the AudioBufferSourceNode playing or about to
     // Plays planar float samples through the page's context (made at the reader's
@@ -69,7 +69,13 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  reader_rest__deps: ['$Reader', '$readerSleep'],
+  // Sleeps on the browser's timers to within a millisecond of the end, then on
+  // messages to itself, which come back at once, for the last fraction: a timer
+  // fires late by up to a millisecond and asks for whole ones. The program is
+  // wound back from a message too: a timer set from inside a timer's callback,
+  // as the program's next sleep would be, counts as nested, and a browser makes
+  // nested timers of under 4 ms wait 4.
+  reader_rest__deps: ['$Reader', '$readerSleep', '$readerPost'],
   reader_rest: function(endMs) {
     return readerSleep(function(wakeUp) {
       var timer = null;
@@ -79,17 +85,33 @@ mergeInto(LibraryManager.library, {
         done = true;
         clearTimeout(timer);
         Reader.wake = null;
-        wakeUp();
+        readerPost(wakeUp);
       }
-      // Browsers count timeouts in whole milliseconds: round up, never wake early.
       function check() {
+        if (done) return;
         var left = endMs - performance.now();
-        if (left <= 0) finish(); else timer = setTimeout(check, Math.ceil(left));
+        if (left <= 0) finish();
+        else if (left >= 1) timer = setTimeout(check, Math.floor(left));
+        else readerPost(check);
       }
       // Woken from inside an event handler: go on once the handler has returned.
       Reader.wake = function() { Promise.resolve().then(finish); };
       check();
     });
+  },
+
+  // Calls back from a task of its own, soon after the browser's pending tasks.
+  $readerPost__deps: ['$Reader'],
+  $readerPost: function(callback) {
+    if (!Reader.channel) {
+      Reader.channel = new MessageChannel();
+      Reader.channel.port1.onmessage = function() {
+        var next = Reader.posted.shift();
+        if (next) next();
+      };
+    }
+    Reader.posted.push(callback);
+    Reader.channel.port2.postMessage(0);
   },
 
   // Puts a rectangle of the window's surface (opaque RGBA bytes, a row after
@@ -111,20 +133,9 @@ mergeInto(LibraryManager.library, {
     if (Reader.wake) Reader.wake();
   },
 
-  reader_yield__deps: ['$Reader', '$readerSleep'],
+  reader_yield__deps: ['$readerSleep', '$readerPost'],
   reader_yield: function() {
-    return readerSleep(function(wakeUp) {
-      if (!Reader.channel) {
-        Reader.channel = new MessageChannel();
-        Reader.channel.port1.onmessage = function() {
-          var resume = Reader.yielded;
-          Reader.yielded = null;
-          if (resume) resume();
-        };
-      }
-      Reader.yielded = wakeUp;
-      Reader.channel.port2.postMessage(0);
-    });
+    return readerSleep(function(wakeUp) { readerPost(wakeUp); });
   },
 
   // 1 once the browser reports the sound's end; 0 at once without a context, or

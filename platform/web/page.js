@@ -11,6 +11,8 @@
   var fontPath = '/fonts/ipamp.ttf';  // where gdi/bundled_font.cpp looks
   var traced = /[?&]trace\b/.test(location.search);
   var recorded = /[?&]record\b/.test(location.search);
+  // ?renderer=opengles2 (WebGL) or software: SDL_RENDER_DRIVER, as on the desktop.
+  var renderer = /[?&]renderer=(\w+)/.exec(location.search);
 
   function show(id) {
     ['start', 'loading', 'ended', 'failed'].forEach(function(other) {
@@ -141,6 +143,7 @@
         return exists('/present-trace') ? FS.readFile('/present-trace', {encoding: 'utf8'}) : '';
       };
     }
+    if (renderer) ENV['SDL_RENDER_DRIVER'] = renderer[1];
     if (recorded) {  // every frame, as the Linux build records it (tests)
       ENV['READER_FRAME_RECORD'] = '/frames.rec';
       Module['readerRecord'] = function() {
