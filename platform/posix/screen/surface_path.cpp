@@ -12,6 +12,24 @@ bool IsXrgbOrArgb(Uint32 format) {
     return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
 }
 
+// Red and blue the other way round (a browser's canvas, some X visuals).
+bool IsXbgrOrAbgr(Uint32 format) {
+    return format == SDL_PIXELFORMAT_BGR888 || format == SDL_PIXELFORMAT_ABGR8888;
+}
+
+// The picture through its palette with red and blue swapped: the refit blends each
+// byte alike, so it then writes the window's own order.
+Picture WithRedAndBlueSwapped(const Picture& picture, std::vector<uint32_t>* palette) {
+    palette->resize(256);
+    for (int i = 0; i < 256; ++i) {
+        const uint32_t argb = picture.argb[i];
+        (*palette)[i] = (argb & 0xFF00FF00u) | ((argb >> 16) & 0xFFu) | ((argb & 0xFFu) << 16);
+    }
+    Picture swapped = picture;
+    swapped.argb = palette->data();
+    return swapped;
+}
+
 SDL_Surface* CurrentSurface(SDL_Window* host) {
     // SDL makes the surface again after a resize: then it holds nothing of ours.
     SDL_Surface* window = host != nullptr ? SDL_GetWindowSurface(host) : nullptr;
@@ -33,8 +51,10 @@ void WriteRows(SurfacePath& path, const Picture& picture, RowSpan rows) {
                  static_cast<ptrdiff_t>(place.y) * window->pitch + place.x * 4;
     path.lines.Forget();  // the page has changed since the last present
     const Uint32 format = window->format->format;
-    if (IsXrgbOrArgb(format)) {
-        RefitRows(path.geometry, picture, rows, base + rows.first * window->pitch,
+    if (IsXrgbOrArgb(format) || IsXbgrOrAbgr(format)) {
+        const Picture shown =
+            IsXrgbOrArgb(format) ? picture : WithRedAndBlueSwapped(picture, &path.swapped);
+        RefitRows(path.geometry, shown, rows, base + rows.first * window->pitch,
                   window->pitch, &path.lines);
         return;
     }

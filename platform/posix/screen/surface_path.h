@@ -23,6 +23,7 @@ struct SurfacePath {
     RefitGeometry geometry;
     FittedLines lines;
     std::vector<uint32_t> row;      // one row, for a window whose pixels are not XRGB
+    std::vector<uint32_t> swapped;  // the palette as XBGR, for a window in that order
 };
 
 // Draws the rows of picture that changed (all of it after repaint, a new surface or

@@ -34,9 +34,9 @@ Uint32 HostWindowFlags() { return SDL_WINDOW_RESIZABLE; }
 
 // Only the rectangles go to the canvas, straight from the window's surface:
 // SDL's own update converts and sends the whole canvas for every frame, which at
-// 1920x1080 costs more than the frame. The surface holds the canvas's bytes
-// (red, green, blue, then an unused byte), which the canvas takes once that byte
-// is made opaque.
+// 1920x1080 costs more than the frame. The surface holds the canvas's bytes (red,
+// green, blue, then a byte the canvas takes for alpha): the picture is written
+// opaque there, and the black bars around it, left at 0, show the page's black.
 void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (surface == nullptr) return;
@@ -47,12 +47,9 @@ void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
     const SDL_Rect whole{0, 0, surface->w, surface->h};
     for (int i = 0; i < count; ++i) {
         SDL_Rect rect;
-        if (!SDL_IntersectRect(&rects[i], &whole, &rect)) continue;
-        for (int y = rect.y; y < rect.y + rect.h; ++y) {
-            auto* row = static_cast<Uint32*>(surface->pixels) + y * surface->w;
-            for (int x = rect.x; x < rect.x + rect.w; ++x) row[x] |= 0xFF000000u;
-        }
-        reader_show_rect(surface->pixels, surface->w, surface->h, rect.x, rect.y, rect.w, rect.h);
+        if (SDL_IntersectRect(&rects[i], &whole, &rect))
+            reader_show_rect(surface->pixels, surface->w, surface->h, rect.x, rect.y, rect.w,
+                             rect.h);
     }
 }
 
