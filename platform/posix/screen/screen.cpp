@@ -88,7 +88,7 @@ bool TakeWindow(ScreenState& state, SDL_Window* host) {
         return true;
     }
     state.presenter = video::Presenter::WindowSurface;
-    return SDL_GetWindowSurface(host) != nullptr;
+    return video::WindowSurface(host) != nullptr;
 }
 
 void CloseScreenAtExit() { CloseScreen(); }

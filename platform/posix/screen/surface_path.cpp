@@ -31,8 +31,8 @@ Picture WithRedAndBlueSwapped(const Picture& picture, std::vector<uint32_t>* pal
 }
 
 SDL_Surface* CurrentSurface(SDL_Window* host) {
-    // SDL makes the surface again after a resize: then it holds nothing of ours.
-    SDL_Surface* window = host != nullptr ? SDL_GetWindowSurface(host) : nullptr;
+    // Made again after a resize: then it holds nothing of ours.
+    SDL_Surface* window = host != nullptr ? video::WindowSurface(host) : nullptr;
     return window != nullptr && window->w > 0 && window->h > 0 ? window : nullptr;
 }
 

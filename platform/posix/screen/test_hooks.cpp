@@ -48,7 +48,7 @@ bool PresentedWindow(RgbImage* out) {
     if (state.presenter == posix::video::Presenter::Renderer)
         return posix::screen::ReadRendererWindow(state.renderer, &out->width, &out->height,
                                                  &out->rgb);
-    SDL_Surface* window = SDL_GetWindowSurface(host);
+    SDL_Surface* window = posix::video::WindowSurface(host);
     if (window == nullptr) return false;
     out->width = window->w;
     out->height = window->h;

@@ -32,6 +32,10 @@ bool ChooseDisplayDriver() {
 // framebuffer is as large as the window in CSS pixels.
 Uint32 HostWindowFlags() { return SDL_WINDOW_RESIZABLE; }
 
+SDL_Surface* DisplaySurface(SDL_Window* window) { return SDL_GetWindowSurface(window); }
+
+void ReleaseDisplaySurface() {}
+
 // Only the rectangles go to the canvas, straight from the window's surface:
 // SDL's own update converts and sends the whole canvas for every frame, which at
 // 1920x1080 costs more than the frame. The surface holds the canvas's bytes (red,

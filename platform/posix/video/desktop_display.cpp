@@ -1,5 +1,6 @@
 // The window on a desktop: X11 or Wayland, whose connection a rest polls.
 #include "platform/posix/video/video_state.h"
+#include "platform/posix/video/x11_canvas.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -70,9 +71,17 @@ bool ChooseDisplayDriver() {
 
 Uint32 HostWindowFlags() { return 0; }
 
-void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
-    SDL_UpdateWindowSurfaceRects(window, rects, count);
+SDL_Surface* DisplaySurface(SDL_Window* window) {
+    SDL_Surface* canvas = X11Canvas(window);
+    return canvas != nullptr ? canvas : SDL_GetWindowSurface(window);
 }
+
+void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+    if (!ShowX11CanvasRects(window, rects, count))
+        SDL_UpdateWindowSurfaceRects(window, rects, count);
+}
+
+void ReleaseDisplaySurface() { ReleaseX11Canvas(); }
 
 // The X connection's descriptor is readable when the server sends anything.
 int WatchDisplay(SDL_Window* window) {

@@ -85,11 +85,14 @@ SDL_Window* HostWindow() { return State().host; }
 
 const PresentingChoice& Presenting() { return State().presenting; }
 
+SDL_Surface* WindowSurface(SDL_Window* window) { return DisplaySurface(window); }
+
 void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
     ShowSurfaceRects(window, rects, count);
 }
 
 void DestroyHostWindow() {
+    ReleaseDisplaySurface();
     if (State().host != nullptr) SDL_DestroyWindow(State().host);
     State().host = nullptr;
     State().inputDescriptor = -1;

@@ -6,6 +6,7 @@
 #include "platform/posix/video/presenting.h"
 
 struct SDL_Rect;
+struct SDL_Surface;
 struct SDL_Window;
 
 namespace posix::video {
@@ -23,6 +24,11 @@ void DestroyHostWindow();
 
 // How the window is drawn, chosen when video starts; the window is made for it.
 const PresentingChoice& Presenting();
+
+// The pixels the processor draws the window in, free to be written: SDL's window
+// surface, or on a local X server an image it shares with the server (x11_canvas.h).
+// Null when the window has none.
+SDL_Surface* WindowSurface(SDL_Window* window);
 
 // Sends rectangles of the window's surface to the display, as
 // SDL_UpdateWindowSurfaceRects does (which, in a browser, sends the whole canvas).

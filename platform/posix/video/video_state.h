@@ -7,6 +7,7 @@
 #include <SDL_stdinc.h>
 
 struct SDL_Rect;
+struct SDL_Surface;
 struct SDL_Window;
 
 namespace posix::video {
@@ -32,8 +33,11 @@ VideoState& State();
 bool ChooseDisplayDriver();
 // SDL window flags besides borderless, shown or hidden, and GL.
 Uint32 HostWindowFlags();
-// Sends rectangles of the window's surface to the display.
+// The pixels the window is drawn in, and the sending of their rectangles.
+SDL_Surface* DisplaySurface(SDL_Window* window);
 void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count);
+// Lets the pixels go before the window goes.
+void ReleaseDisplaySurface();
 // Arranges for a rest to end when the display sends the window something. Returns
 // the descriptor that a rest polls for it, or -1 where there is none to poll.
 int WatchDisplay(SDL_Window* window);
