@@ -1,5 +1,6 @@
 #include "platform/posix/screen/surface_path.h"
 
+#include "platform/posix/screen/refit_helper.h"
 #include "platform/posix/video/video.h"
 
 #include <SDL.h>
@@ -54,8 +55,8 @@ void WriteRows(SurfacePath& path, const Picture& picture, RowSpan rows) {
     if (IsXrgbOrArgb(format) || IsXbgrOrAbgr(format)) {
         const Picture shown =
             IsXrgbOrArgb(format) ? picture : WithRedAndBlueSwapped(picture, &path.swapped);
-        RefitRows(path.geometry, shown, rows, base + rows.first * window->pitch,
-                  window->pitch, &path.lines);
+        RefitRowsShared(path.geometry, shown, rows, base + rows.first * window->pitch,
+                        window->pitch, &path.lines);
         return;
     }
     base = static_cast<uint8_t*>(window->pixels) + static_cast<ptrdiff_t>(place.y) * window->pitch +

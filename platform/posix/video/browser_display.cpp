@@ -36,6 +36,8 @@ SDL_Surface* DisplaySurface(SDL_Window* window) { return SDL_GetWindowSurface(wi
 
 void ReleaseDisplaySurface() {}
 
+void SendShownRects() {}  // the canvas has them already
+
 // Only the rectangles go to the canvas, straight from the window's surface:
 // SDL's own update converts and sends the whole canvas for every frame, which at
 // 1920x1080 costs more than the frame. The surface holds the canvas's bytes (red,

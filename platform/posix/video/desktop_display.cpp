@@ -81,6 +81,8 @@ void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
         SDL_UpdateWindowSurfaceRects(window, rects, count);
 }
 
+void SendShownRects() { SendX11Canvas(); }
+
 void ReleaseDisplaySurface() { ReleaseX11Canvas(); }
 
 // The X connection's descriptor is readable when the server sends anything.

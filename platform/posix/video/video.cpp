@@ -91,6 +91,8 @@ void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
     ShowSurfaceRects(window, rects, count);
 }
 
+void SendToDisplay() { SendShownRects(); }
+
 void DestroyHostWindow() {
     ReleaseDisplaySurface();
     if (State().host != nullptr) SDL_DestroyWindow(State().host);

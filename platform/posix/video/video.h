@@ -31,8 +31,12 @@ const PresentingChoice& Presenting();
 SDL_Surface* WindowSurface(SDL_Window* window);
 
 // Sends rectangles of the window's surface to the display, as
-// SDL_UpdateWindowSurfaceRects does (which, in a browser, sends the whole canvas).
+// SDL_UpdateWindowSurfaceRects does (which, in a browser, sends the whole canvas);
+// on X's shared image they are only queued until SendToDisplay. A present is
+// complete between the two: the server, woken by the sending, may take this very
+// processor for its copy, and the present would seem to last as long as the copy.
 void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count);
+void SendToDisplay();
 
 // The display connection's descriptor, readable when input or a window event
 // arrives from the display server; -1 without a window or on a driver that has

@@ -36,6 +36,7 @@ Uint32 HostWindowFlags();
 // The pixels the window is drawn in, and the sending of their rectangles.
 SDL_Surface* DisplaySurface(SDL_Window* window);
 void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count);
+void SendShownRects();
 // Lets the pixels go before the window goes.
 void ReleaseDisplaySurface();
 // Arranges for a rest to end when the display sends the window something. Returns

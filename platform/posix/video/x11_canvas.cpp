@@ -212,8 +212,11 @@ bool ShowX11CanvasRects(SDL_Window* window, const SDL_Rect* rects, int count) {
                      rect.x, rect.y, rect.w, rect.h, True);
         ++canvas.copying;
     }
-    XFlush(canvas.display);
     return true;
+}
+
+void SendX11Canvas() {
+    if (State().display != nullptr) XFlush(State().display);
 }
 
 void ReleaseX11Canvas() {

@@ -20,9 +20,11 @@ namespace posix::video {
 // then the caller draws in SDL's window surface, and asks again only for a new window.
 SDL_Surface* X11Canvas(SDL_Window* window);
 
-// Sends rectangles of the image to the window and returns at once; false when the
-// window has no canvas.
+// Queues the copy of rectangles of the image to the window; false when the window
+// has no canvas.
 bool ShowX11CanvasRects(SDL_Window* window, const SDL_Rect* rects, int count);
+// Sends what is queued and returns at once.
+void SendX11Canvas();
 
 // Lets the image and its connection go (before the window goes).
 void ReleaseX11Canvas();
