@@ -9,32 +9,72 @@ namespace {
 // Fewer rows than this are not worth a thread's waking (about 0.05 ms): a typed
 // character's rows stay on the caller's thread.
 const int kSharedRows = 256;
+// The rows are taken in pieces of this many by whichever thread is free: a helper
+// that the system runs late (its core busy with the display server's copy) then
+// takes fewer, and the caller never waits for work it could have done itself.
+const int kPieceRows = 128;
 
 struct Job {
     const RefitGeometry* geometry = nullptr;
     const Picture* picture = nullptr;
     RowSpan rows;
-    uint8_t* destination = nullptr;
+    uint8_t* destination = nullptr;  // the first of rows
     int pitch = 0;
 };
 
 struct Helper {
-    SDL_sem* start = nullptr;
-    SDL_sem* done = nullptr;
+    SDL_mutex* lock = nullptr;
+    SDL_cond* wake = nullptr;      // a new job
+    SDL_cond* finished = nullptr;  // the helper has let a piece go
+    unsigned generation = 0;       // of the job; the helper joins only the current one
     Job job;
+    int nextRow = 0;
+    bool working = false;          // the helper is fitting a piece of the current job
     FittedLines lines;
 };
 
+// The first row of a piece of the current job, or -1 when all are taken. Called
+// with the lock held.
+int TakePiece(Helper& helper, unsigned generation) {
+    if (generation != helper.generation || helper.nextRow >= helper.job.rows.end) return -1;
+    const int first = helper.nextRow;
+    helper.nextRow = first + kPieceRows;
+    return first;
+}
+
+void FitPiece(const Job& job, int first, FittedLines* lines) {
+    const RowSpan piece{first, first + kPieceRows < job.rows.end ? first + kPieceRows
+                                                                 : job.rows.end};
+    RefitRows(*job.geometry, *job.picture, piece,
+              job.destination + static_cast<ptrdiff_t>(first - job.rows.first) * job.pitch,
+              job.pitch, lines);
+}
+
 int RunHelper(void* data) {
-    auto* helper = static_cast<Helper*>(data);
+    auto& helper = *static_cast<Helper*>(data);
+    unsigned seen = 0;
+    SDL_LockMutex(helper.lock);
     for (;;) {
-        SDL_SemWait(helper->start);
-        const Job& job = helper->job;
-        helper->lines.Forget();  // the page has changed since its last job
-        RefitRows(*job.geometry, *job.picture, job.rows, job.destination, job.pitch,
-                  &helper->lines);
-        SDL_SemPost(helper->done);
+        while (helper.generation == seen) SDL_CondWait(helper.wake, helper.lock);
+        seen = helper.generation;
+        const Job job = helper.job;
+        helper.lines.Forget();  // the page has changed since the last job
+        for (int first; (first = TakePiece(helper, seen)) >= 0;) {
+            helper.working = true;
+            SDL_UnlockMutex(helper.lock);
+            FitPiece(job, first, &helper.lines);
+            SDL_LockMutex(helper.lock);
+            helper.working = false;
+            SDL_CondSignal(helper.finished);
+        }
     }
+}
+
+void Destroy(Helper* helper) {
+    if (helper->lock) SDL_DestroyMutex(helper->lock);
+    if (helper->wake) SDL_DestroyCond(helper->wake);
+    if (helper->finished) SDL_DestroyCond(helper->finished);
+    delete helper;
 }
 
 // Started at the first large refit; null for good when there is one core or no thread.
@@ -42,12 +82,16 @@ Helper* TheHelper() {
     static Helper* const helper = []() -> Helper* {
         if (SDL_GetCPUCount() < 2) return nullptr;
         auto* made = new Helper;  // lives as long as its thread, to the process's end
-        made->start = SDL_CreateSemaphore(0);
-        made->done = SDL_CreateSemaphore(0);
-        SDL_Thread* thread = made->start && made->done
+        made->lock = SDL_CreateMutex();
+        made->wake = SDL_CreateCond();
+        made->finished = SDL_CreateCond();
+        SDL_Thread* thread = made->lock && made->wake && made->finished
                                  ? SDL_CreateThread(RunHelper, "refit", made)
                                  : nullptr;
-        if (thread == nullptr) return nullptr;
+        if (thread == nullptr) {
+            Destroy(made);
+            return nullptr;
+        }
         SDL_DetachThread(thread);  // it waits for work until the process ends
         return made;
     }();
@@ -63,13 +107,20 @@ void RefitRowsShared(const RefitGeometry& geometry, const Picture& picture, RowS
         RefitRows(geometry, picture, rows, destination, pitch, lines);
         return;
     }
-    const int middle = rows.first + (rows.end - rows.first) / 2;
-    auto* out = static_cast<uint8_t*>(destination);
-    helper->job = Job{&geometry, &picture, RowSpan{middle, rows.end},
-                      out + static_cast<ptrdiff_t>(middle - rows.first) * pitch, pitch};
-    SDL_SemPost(helper->start);
-    RefitRows(geometry, picture, RowSpan{rows.first, middle}, destination, pitch, lines);
-    SDL_SemWait(helper->done);
+    const Job job{&geometry, &picture, rows, static_cast<uint8_t*>(destination), pitch};
+    SDL_LockMutex(helper->lock);
+    helper->job = job;
+    helper->nextRow = rows.first;
+    const unsigned generation = ++helper->generation;
+    SDL_CondSignal(helper->wake);
+    for (int first; (first = TakePiece(*helper, generation)) >= 0;) {
+        SDL_UnlockMutex(helper->lock);
+        FitPiece(job, first, lines);
+        SDL_LockMutex(helper->lock);
+    }
+    // Every piece is taken: the refit is done once the helper has let its last go.
+    while (helper->working) SDL_CondWait(helper->finished, helper->lock);
+    SDL_UnlockMutex(helper->lock);
 }
 
 }  // namespace posix::screen

@@ -1,7 +1,7 @@
 // A second thread for large refits. A fade step at 3840x2160 refits 6 million
 // pixels, 3 to 6 ms on one core; the display server's copy of the frame comes only
-// after it, so on a machine of two cores or more the other core is free meanwhile.
-// Each thread fits its own rows with its own lines; the rows are disjoint.
+// after it, so on a machine of two cores or more the other core is mostly free
+// meanwhile. Each thread fits its own pieces of rows with its own lines.
 #ifndef PLATFORM_POSIX_SCREEN_REFIT_HELPER_H
 #define PLATFORM_POSIX_SCREEN_REFIT_HELPER_H
 
@@ -9,8 +9,8 @@
 
 namespace posix::screen {
 
-// RefitRows, with the lower part of many rows fitted by the helper; on one core, or
-// where no thread can be had (a browser without threads), all on the caller's.
+// RefitRows, many rows shared with the helper; on one core, or where no thread can
+// be had (a browser without threads), all on the caller's.
 void RefitRowsShared(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
                      void* destination, int pitch, FittedLines* lines);
 

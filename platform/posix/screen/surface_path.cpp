@@ -88,13 +88,13 @@ bool PresentInWindowSurface(SurfacePath& path, SDL_Window* host, const Picture& 
     }
     const RowSpan rows = whole ? RowSpan{0, layout.picture.height}
                                : PictureRowsFor(path.geometry, changed);
-    if (whole)
-        for (int i = 0; i < layout.bars; ++i) FillBlack(window, &layout.bar[i]);
-    if (!rows.empty()) WriteRows(path, picture, rows);  // a window's surface needs no lock
-
     const SDL_Rect sent = whole ? SDL_Rect{0, 0, window->w, window->h}
                                 : SDL_Rect{layout.picture.x, layout.picture.y + rows.first,
                                            layout.picture.width, rows.end - rows.first};
+    if (sent.w > 0 && sent.h > 0) video::WaitUntilRowsFree(host, sent.y, sent.y + sent.h);
+    if (whole)
+        for (int i = 0; i < layout.bars; ++i) FillBlack(window, &layout.bar[i]);
+    if (!rows.empty()) WriteRows(path, picture, rows);  // a window's surface needs no lock
     if (sent.w > 0 && sent.h > 0) video::ShowWindowRects(host, &sent, 1);
     return true;
 }
@@ -102,6 +102,7 @@ bool PresentInWindowSurface(SurfacePath& path, SDL_Window* host, const Picture& 
 bool ShowBlackInWindowSurface(SurfacePath& path, SDL_Window* host) {
     SDL_Surface* window = CurrentSurface(host);
     if (window == nullptr) return false;
+    video::WaitUntilRowsFree(host, 0, window->h);
     FillBlack(window, nullptr);
     const SDL_Rect whole{0, 0, window->w, window->h};
     video::ShowWindowRects(host, &whole, 1);

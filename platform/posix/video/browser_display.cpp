@@ -38,6 +38,8 @@ void ReleaseDisplaySurface() {}
 
 void SendShownRects() {}  // the canvas has them already
 
+void AwaitShownRows(SDL_Window*, int, int) {}  // and took them as they were sent
+
 // Only the rectangles go to the canvas, straight from the window's surface:
 // SDL's own update converts and sends the whole canvas for every frame, which at
 // 1920x1080 costs more than the frame. The surface holds the canvas's bytes (red,

@@ -83,6 +83,10 @@ void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
 
 void SendShownRects() { SendX11Canvas(); }
 
+void AwaitShownRows(SDL_Window* window, int top, int bottom) {
+    AwaitX11CanvasRows(window, top, bottom);
+}
+
 void ReleaseDisplaySurface() { ReleaseX11Canvas(); }
 
 // The X connection's descriptor is readable when the server sends anything.

@@ -93,6 +93,10 @@ void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
 
 void SendToDisplay() { SendShownRects(); }
 
+void WaitUntilRowsFree(SDL_Window* window, int top, int bottom) {
+    AwaitShownRows(window, top, bottom);
+}
+
 void DestroyHostWindow() {
     ReleaseDisplaySurface();
     if (State().host != nullptr) SDL_DestroyWindow(State().host);

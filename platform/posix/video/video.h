@@ -25,10 +25,12 @@ void DestroyHostWindow();
 // How the window is drawn, chosen when video starts; the window is made for it.
 const PresentingChoice& Presenting();
 
-// The pixels the processor draws the window in, free to be written: SDL's window
-// surface, or on a local X server an image it shares with the server (x11_canvas.h).
-// Null when the window has none.
+// The pixels the processor draws the window in: SDL's window surface, or on a local
+// X server an image it shares with the server (x11_canvas.h). Null when the window
+// has none. Rows of it are written only after WaitUntilRowsFree.
 SDL_Surface* WindowSurface(SDL_Window* window);
+// Returns once the display has taken what was shown of rows [top, bottom).
+void WaitUntilRowsFree(SDL_Window* window, int top, int bottom);
 
 // Sends rectangles of the window's surface to the display, as
 // SDL_UpdateWindowSurfaceRects does (which, in a browser, sends the whole canvas);

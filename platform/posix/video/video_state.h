@@ -37,6 +37,7 @@ Uint32 HostWindowFlags();
 SDL_Surface* DisplaySurface(SDL_Window* window);
 void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count);
 void SendShownRects();
+void AwaitShownRows(SDL_Window* window, int top, int bottom);
 // Lets the pixels go before the window goes.
 void ReleaseDisplaySurface();
 // Arranges for a rest to end when the display sends the window something. Returns

@@ -6,7 +6,10 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
+#include <deque>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -15,6 +18,16 @@
 namespace posix::video {
 
 namespace {
+
+// A frame is sent in bands of rows, each reported when copied: the next present
+// waits only for the bands of the rows it writes, which the server copies first
+// when they are the top ones (the text), not for a whole 25 MB frame.
+const int kBandRows = 128;
+
+struct Band {
+    int top = 0;
+    int bottom = 0;
+};
 
 struct Canvas {
     SDL_Window* window = nullptr;  // the window asked for; null before the first ask
@@ -26,7 +39,7 @@ struct Canvas {
     XImage* image = nullptr;
     XShmSegmentInfo segment{};
     SDL_Surface* surface = nullptr;  // the image's pixels as SDL sees them
-    int copying = 0;                 // rectangles sent whose copy the server has not reported
+    std::deque<Band> copying;        // sent, oldest first, whose copy is not yet reported
 };
 
 Canvas& State() {
@@ -57,24 +70,31 @@ bool IsXrgb(const XWindowAttributes& attributes) {
            (attributes.depth == 24 || attributes.depth == 32);
 }
 
-// Until the server has reported every copy sent. A copy that failed reports nothing
-// (its error goes to the process's handler), so the wait gives up after a second
-// rather than hold the reader still.
-void WaitForCopies(Canvas& canvas) {
+bool IsCopying(const Canvas& canvas, int top, int bottom) {
+    for (const Band& band : canvas.copying)
+        if (band.top < bottom && top < band.bottom) return true;
+    return false;
+}
+
+// Until the server has reported the copies of rows [top, bottom). The reports come
+// in the order the copies were sent. A copy that failed reports nothing (its error
+// goes to the process's handler), so the wait gives up after a second rather than
+// hold the reader still.
+void WaitForCopies(Canvas& canvas, int top = 0, int bottom = INT_MAX) {
     const Uint64 deadline = SDL_GetTicks64() + 1000;
-    while (canvas.copying > 0) {
+    while (IsCopying(canvas, top, bottom)) {
         if (XPending(canvas.display) == 0) {
             const Uint64 now = SDL_GetTicks64();
             pollfd connection{ConnectionNumber(canvas.display), POLLIN, 0};
             if (now >= deadline || poll(&connection, 1, static_cast<int>(deadline - now)) <= 0) {
-                canvas.copying = 0;
+                canvas.copying.clear();
                 return;
             }
             continue;
         }
         XEvent event;
         XNextEvent(canvas.display, &event);
-        if (event.type == canvas.completionType) --canvas.copying;
+        if (event.type == canvas.completionType) canvas.copying.pop_front();
     }
 }
 
@@ -197,7 +217,6 @@ SDL_Surface* X11Canvas(SDL_Window* window) {
         canvas.unavailable = true;
         return nullptr;
     }
-    WaitForCopies(canvas);
     return canvas.surface;
 }
 
@@ -208,11 +227,19 @@ bool ShowX11CanvasRects(SDL_Window* window, const SDL_Rect* rects, int count) {
     for (int i = 0; i < count; ++i) {
         SDL_Rect rect;
         if (!SDL_IntersectRect(&rects[i], &whole, &rect)) continue;
-        XShmPutImage(canvas.display, canvas.target, canvas.gc, canvas.image, rect.x, rect.y,
-                     rect.x, rect.y, rect.w, rect.h, True);
-        ++canvas.copying;
+        for (int top = rect.y; top < rect.y + rect.h; top += kBandRows) {
+            const int rows = std::min(kBandRows, rect.y + rect.h - top);
+            XShmPutImage(canvas.display, canvas.target, canvas.gc, canvas.image, rect.x, top,
+                         rect.x, top, rect.w, rows, True);
+            canvas.copying.push_back(Band{top, top + rows});
+        }
     }
     return true;
+}
+
+void AwaitX11CanvasRows(SDL_Window* window, int top, int bottom) {
+    Canvas& canvas = State();
+    if (window == canvas.window && canvas.surface != nullptr) WaitForCopies(canvas, top, bottom);
 }
 
 void SendX11Canvas() {
