@@ -65,9 +65,8 @@ bool IsLocal(const char* name) {
 bool IsXrgb(const XWindowAttributes& attributes) {
     const Visual* visual = attributes.visual;
     return visual != nullptr && (visual->c_class == TrueColor || visual->c_class == DirectColor) &&
-           visual->red_mask == 0xFF0000 &&
-           visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF &&
-           (attributes.depth == 24 || attributes.depth == 32);
+           visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
+           visual->blue_mask == 0xFF && (attributes.depth == 24 || attributes.depth == 32);
 }
 
 bool IsCopying(const Canvas& canvas, int top, int bottom) {
