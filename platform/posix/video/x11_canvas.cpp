@@ -43,8 +43,8 @@ struct Canvas {
 };
 
 Canvas& State() {
-    static Canvas canvas;
-    return canvas;
+    static auto* canvas = new Canvas;  // never destroyed: the exit handlers let it go
+    return *canvas;
 }
 
 // X reports a failed request to one handler for the whole process; while the
