@@ -1,5 +1,7 @@
 #include "platform/posix/screen/refit_helper.h"
 
+#include "platform/posix/screen/helper_core.h"
+
 #include <SDL.h>
 
 namespace posix::screen {
@@ -30,6 +32,8 @@ struct Helper {
     Job job;
     int nextRow = 0;
     bool working = false;          // the helper is fitting a piece of the current job
+    long thread = 0;               // the helper, to keep it off the caller's core
+    int shunned = -1;              // the core it is kept off
     FittedLines lines;
 };
 
@@ -54,6 +58,7 @@ int RunHelper(void* data) {
     auto& helper = *static_cast<Helper*>(data);
     unsigned seen = 0;
     SDL_LockMutex(helper.lock);
+    helper.thread = PlaceableThread();
     for (;;) {
         while (helper.generation == seen) SDL_CondWait(helper.wake, helper.lock);
         seen = helper.generation;
@@ -109,6 +114,7 @@ void RefitRowsShared(const RefitGeometry& geometry, const Picture& picture, RowS
     }
     const Job job{&geometry, &picture, rows, static_cast<uint8_t*>(destination), pitch};
     SDL_LockMutex(helper->lock);
+    KeepOffCallersCore(helper->thread, &helper->shunned);
     helper->job = job;
     helper->nextRow = rows.first;
     const unsigned generation = ++helper->generation;
