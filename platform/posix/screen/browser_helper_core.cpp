@@ -9,4 +9,6 @@ long PlaceableThread() {
 
 void KeepOffCallersCore(long, int*) {}
 
+void LetOnEveryCore(long, int*) {}
+
 }  // namespace posix::screen

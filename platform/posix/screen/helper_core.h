@@ -18,6 +18,10 @@ long PlaceableThread();
 // asked of the kernel while the caller stays on it.
 void KeepOffCallersCore(long thread, int* shunned);
 
+// Lets thread run on every core this process may use again: the caller, about to
+// wait for it, leaves its own core free for a helper whose own is taken.
+void LetOnEveryCore(long thread, int* shunned);
+
 }  // namespace posix::screen
 
 #endif

@@ -21,4 +21,10 @@ void KeepOffCallersCore(long thread, int* shunned) {
     if (sched_setaffinity(static_cast<pid_t>(thread), sizeof cores, &cores) == 0) *shunned = here;
 }
 
+void LetOnEveryCore(long thread, int* shunned) {
+    cpu_set_t cores;
+    if (*shunned < 0 || sched_getaffinity(0, sizeof cores, &cores) != 0) return;
+    if (sched_setaffinity(static_cast<pid_t>(thread), sizeof cores, &cores) == 0) *shunned = -1;
+}
+
 }  // namespace posix::screen

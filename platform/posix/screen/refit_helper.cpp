@@ -125,6 +125,8 @@ void RefitRowsShared(const RefitGeometry& geometry, const Picture& picture, RowS
         SDL_LockMutex(helper->lock);
     }
     // Every piece is taken: the refit is done once the helper has let its last go.
+    // Should its core have been taken from it meanwhile, it may have the caller's.
+    if (helper->working) LetOnEveryCore(helper->thread, &helper->shunned);
     while (helper->working) SDL_CondWait(helper->finished, helper->lock);
     SDL_UnlockMutex(helper->lock);
 }
