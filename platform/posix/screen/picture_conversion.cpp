@@ -6,44 +6,59 @@ namespace posix::screen {
 
 namespace {
 
-bool UsesAny(const uint8_t* row, size_t width, const uint8_t* entries) {
-    for (size_t x = 0; x < width; ++x)
-        if (entries[row[x]] != 0) return true;
-    return false;
+// The columns [first, end) from the first to the last for which changed holds;
+// empty when it holds for none.
+template <typename Changed>
+ColumnSpan ColumnsWhere(int width, Changed changed) {
+    int first = 0;
+    while (first < width && !changed(first)) ++first;
+    if (first == width) return ColumnSpan{};
+    int end = width;
+    while (!changed(end - 1)) --end;
+    return ColumnSpan{first, end};
 }
 
-bool ColoursDiffer(const uint8_t* row, const uint8_t* kept, size_t width, const uint32_t* argb) {
-    for (size_t x = 0; x < width; ++x)
-        if (argb[row[x]] != argb[kept[x]]) return true;
-    return false;
+// The columns of a row that show another colour than kept did: under the same
+// palette, those whose colour differs; after a palette change, those whose index
+// changed or whose entry did.
+ColumnSpan ChangedColumns(const uint8_t* row, const uint8_t* kept, int width, bool newIndices,
+                          const uint32_t* argb, const uint8_t* entries) {
+    if (entries == nullptr)
+        return ColumnsWhere(width, [&](int x) { return argb[row[x]] != argb[kept[x]]; });
+    if (!newIndices) return ColumnsWhere(width, [&](int x) { return entries[row[x]] != 0; });
+    return ColumnsWhere(width,
+                        [&](int x) { return row[x] != kept[x] || entries[row[x]] != 0; });
 }
 
 }  // namespace
 
 RowSpan TakeChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
-                        const uint8_t* changedEntries, std::vector<uint8_t>* shown) {
+                        const uint8_t* changedEntries, std::vector<uint8_t>* shown,
+                        ColumnSpan* columns) {
     const size_t width = static_cast<size_t>(page.width);
     const size_t size = width * page.height;
     const bool everything = shown->size() != size;
     shown->resize(size);
     RowSpan span{page.height, 0};
+    ColumnSpan across{page.width, 0};
     for (int y = 0; y < page.height; ++y) {
         const uint8_t* row = page.pixels + static_cast<ptrdiff_t>(y) * page.pitch;
         uint8_t* kept = shown->data() + y * width;
-        bool changed = everything;
-        if (!changed && std::memcmp(row, kept, width) != 0) {
-            // Under a new palette the old indices had other colours: the row counts.
-            changed = changedEntries != nullptr || ColoursDiffer(row, kept, width, argbTable);
-            std::memcpy(kept, row, width);
-        } else if (!changed && changedEntries != nullptr) {
-            changed = UsesAny(row, width, changedEntries);
-        }
-        if (everything) std::memcpy(kept, row, width);
-        if (!changed) continue;
+        const bool newIndices = everything || std::memcmp(row, kept, width) != 0;
+        if (!newIndices && changedEntries == nullptr) continue;
+        const ColumnSpan changed =
+            everything ? ColumnSpan{0, page.width}
+                       : ChangedColumns(row, kept, page.width, newIndices, argbTable,
+                                        changedEntries);
+        if (newIndices) std::memcpy(kept, row, width);
+        if (changed.empty()) continue;
         if (y < span.first) span.first = y;
         span.end = y + 1;
+        if (changed.first < across.first) across.first = changed.first;
+        if (changed.end > across.end) across.end = changed.end;
     }
     if (span.empty()) span = RowSpan{};
+    if (columns != nullptr) *columns = span.empty() ? ColumnSpan{} : across;
     return span;
 }
 

@@ -25,14 +25,24 @@ struct RowSpan {
     bool empty() const { return first >= end; }
 };
 
+// The columns of those rows that changed: [first, end).
+struct ColumnSpan {
+    int first = 0;
+    int end = 0;
+    bool empty() const { return first >= end; }
+};
+
 // Keeps shown (the page's indices as last presented, packed) in step with the
 // page and returns the rows whose colours changed: every row when the size
 // changed; rows of new indices whose colours differ (a flip at a black palette
 // changes nothing on screen); and after a palette change, the rows that use an
 // entry flagged in changedEntries (null: none changed), so that the black rows
-// around a card's text are passed over through its fades.
+// around a card's text are passed over through its fades. columns, when given,
+// receives the columns that changed in any of them, so that a typed character
+// redoes its own columns of the window only.
 RowSpan TakeChangedRows(const IndexedPixels& page, const uint32_t* argbTable,
-                        const uint8_t* changedEntries, std::vector<uint8_t>* shown);
+                        const uint8_t* changedEntries, std::vector<uint8_t>* shown,
+                        ColumnSpan* columns = nullptr);
 
 // Rows [rows.first, rows.end) of the picture in ARGB; out is the first of them,
 // pitch bytes apart.

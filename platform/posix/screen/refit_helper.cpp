@@ -8,9 +8,9 @@ namespace posix::screen {
 
 namespace {
 
-// Fewer rows than this are not worth a thread's waking (about 0.05 ms): a typed
-// character's rows stay on the caller's thread.
-const int kSharedRows = 256;
+// Fewer pixels than this (about half a millisecond's refit) stay on the caller's
+// thread: sharing them would save less than it costs the two cores together.
+const long kSharedPixels = 1000000;
 // The rows are taken in pieces of this many by whichever thread is free: a helper
 // that the system runs late (its core busy with the display server's copy) then
 // takes fewer, and the caller never waits for work it could have done itself.
@@ -20,7 +20,8 @@ struct Job {
     const RefitGeometry* geometry = nullptr;
     const Picture* picture = nullptr;
     RowSpan rows;
-    uint8_t* destination = nullptr;  // the first of rows
+    ColumnSpan columns;
+    uint8_t* destination = nullptr;  // the picture's left edge in the first of rows
     int pitch = 0;
 };
 
@@ -49,7 +50,7 @@ int TakePiece(Helper& helper, unsigned generation) {
 void FitPiece(const Job& job, int first, FittedLines* lines) {
     const RowSpan piece{first, first + kPieceRows < job.rows.end ? first + kPieceRows
                                                                  : job.rows.end};
-    RefitRows(*job.geometry, *job.picture, piece,
+    RefitRows(*job.geometry, *job.picture, piece, job.columns,
               job.destination + static_cast<ptrdiff_t>(first - job.rows.first) * job.pitch,
               job.pitch, lines);
 }
@@ -106,13 +107,14 @@ Helper* TheHelper() {
 }  // namespace
 
 void RefitRowsShared(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
-                     void* destination, int pitch, FittedLines* lines) {
-    Helper* helper = rows.end - rows.first >= kSharedRows ? TheHelper() : nullptr;
+                     ColumnSpan columns, void* destination, int pitch, FittedLines* lines) {
+    const long pixels = static_cast<long>(rows.end - rows.first) * (columns.end - columns.first);
+    Helper* helper = pixels >= kSharedPixels ? TheHelper() : nullptr;
     if (helper == nullptr) {
-        RefitRows(geometry, picture, rows, destination, pitch, lines);
+        RefitRows(geometry, picture, rows, columns, destination, pitch, lines);
         return;
     }
-    const Job job{&geometry, &picture, rows, static_cast<uint8_t*>(destination), pitch};
+    const Job job{&geometry, &picture, rows, columns, static_cast<uint8_t*>(destination), pitch};
     SDL_LockMutex(helper->lock);
     KeepOffCallersCore(helper->thread, &helper->shunned);
     helper->job = job;

@@ -12,7 +12,7 @@ namespace posix::screen {
 // RefitRows, many rows shared with the helper; on one core, or where no thread can
 // be had (a browser without threads), all on the caller's.
 void RefitRowsShared(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
-                     void* destination, int pitch, FittedLines* lines);
+                     ColumnSpan columns, void* destination, int pitch, FittedLines* lines);
 
 }  // namespace posix::screen
 

@@ -29,13 +29,14 @@ bool HasPage(const Frame& frame) {
            frame.pixels.pitch >= frame.pixels.width;
 }
 
-// Takes the page and its palette as they are now; returns the rows whose colours changed.
-RowSpan TakePage(ScreenState& state, const Frame& frame) {
+// Takes the page and its palette as they are now; returns the rows whose colours
+// changed, and in columns the columns that did.
+RowSpan TakePage(ScreenState& state, const Frame& frame, ColumnSpan* columns) {
     const bool paletteChanged = state.palette.Update(frame.palette);
     const RowSpan changed =
         TakeChangedRows(frame.pixels, state.palette.Argb(),
                         paletteChanged ? state.palette.ChangedEntries() : nullptr,
-                        &state.shownPage);
+                        &state.shownPage, columns);
     state.pictureWidth = frame.pixels.width;
     state.pictureHeight = frame.pixels.height;
     return changed;
@@ -43,11 +44,12 @@ RowSpan TakePage(ScreenState& state, const Frame& frame) {
 
 bool ShowPage(ScreenState& state, SDL_Window* host, const Frame& frame, bool repaint) {
     RecordFrame(frame);
-    const RowSpan changed = TakePage(state, frame);
+    ColumnSpan columns;
+    const RowSpan changed = TakePage(state, frame, &columns);
     const Picture picture{state.shownPage.data(), state.palette.Argb(), state.pictureWidth,
                           state.pictureHeight};
     if (UsesRenderer(state)) return PresentWithRenderer(state.renderer, picture, changed);
-    return PresentInWindowSurface(state.surface, host, picture, changed, repaint);
+    return PresentInWindowSurface(state.surface, host, picture, changed, columns, repaint);
 }
 
 bool ShowBlack(ScreenState& state, SDL_Window* host) {

@@ -43,9 +43,10 @@ void FillBlack(SDL_Surface* surface, const Rect* rect) {
     SDL_FillRect(surface, &area, SDL_MapRGB(surface->format, 0, 0, 0));
 }
 
-// Refits rows of the picture straight into the window's pixels, or one at a time
-// through a row in XRGB for a window of another format.
-void WriteRows(SurfacePath& path, const Picture& picture, RowSpan rows) {
+// Refits rows of the picture, those of its columns, straight into the window's
+// pixels; or whole rows one at a time through a row in XRGB for a window of
+// another format.
+void WriteRows(SurfacePath& path, const Picture& picture, RowSpan rows, ColumnSpan columns) {
     SDL_Surface* window = path.window;
     const Rect& place = path.geometry.picture;
     auto* base = static_cast<uint8_t*>(window->pixels) +
@@ -55,7 +56,7 @@ void WriteRows(SurfacePath& path, const Picture& picture, RowSpan rows) {
     if (IsXrgbOrArgb(format) || IsXbgrOrAbgr(format)) {
         const Picture shown =
             IsXrgbOrArgb(format) ? picture : WithRedAndBlueSwapped(picture, &path.swapped);
-        RefitRowsShared(path.geometry, shown, rows, base + rows.first * window->pitch,
+        RefitRowsShared(path.geometry, shown, rows, columns, base + rows.first * window->pitch,
                         window->pitch, &path.lines);
         return;
     }
@@ -73,7 +74,7 @@ void WriteRows(SurfacePath& path, const Picture& picture, RowSpan rows) {
 }  // namespace
 
 bool PresentInWindowSurface(SurfacePath& path, SDL_Window* host, const Picture& picture,
-                            RowSpan changed, bool repaint) {
+                            RowSpan changed, ColumnSpan changedColumns, bool repaint) {
     SDL_Surface* window = CurrentSurface(host);
     if (window == nullptr) return false;
     bool whole = repaint || window != path.window || window->w != path.width ||
@@ -88,13 +89,16 @@ bool PresentInWindowSurface(SurfacePath& path, SDL_Window* host, const Picture& 
     }
     const RowSpan rows = whole ? RowSpan{0, layout.picture.height}
                                : PictureRowsFor(path.geometry, changed);
+    const ColumnSpan columns = whole ? AllPictureColumns(path.geometry)
+                                     : PictureColumnsFor(path.geometry, changedColumns);
     const SDL_Rect sent = whole ? SDL_Rect{0, 0, window->w, window->h}
-                                : SDL_Rect{layout.picture.x, layout.picture.y + rows.first,
-                                           layout.picture.width, rows.end - rows.first};
+                                : SDL_Rect{layout.picture.x + columns.first,
+                                           layout.picture.y + rows.first,
+                                           columns.end - columns.first, rows.end - rows.first};
     if (sent.w > 0 && sent.h > 0) video::WaitUntilRowsFree(host, sent.y, sent.y + sent.h);
     if (whole)
         for (int i = 0; i < layout.bars; ++i) FillBlack(window, &layout.bar[i]);
-    if (!rows.empty()) WriteRows(path, picture, rows);  // a window's surface needs no lock
+    if (!rows.empty() && !columns.empty()) WriteRows(path, picture, rows, columns);  // a window's surface needs no lock
     if (sent.w > 0 && sent.h > 0) video::ShowWindowRects(host, &sent, 1);
     return true;
 }

@@ -26,10 +26,11 @@ struct SurfacePath {
     std::vector<uint32_t> swapped;  // the palette as XBGR, for a window in that order
 };
 
-// Draws the rows of picture that changed (all of it after repaint, a new surface or
-// a new size) and sends them to the display. False when the window has no surface.
+// Draws the part of picture that changed, rows by columns (all of it after
+// repaint, a new surface or a new size), and sends it to the display. False when
+// the window has no surface.
 bool PresentInWindowSurface(SurfacePath& path, SDL_Window* host, const Picture& picture,
-                            RowSpan changed, bool repaint);
+                            RowSpan changed, ColumnSpan changedColumns, bool repaint);
 // No page to show: the window goes black.
 bool ShowBlackInWindowSurface(SurfacePath& path, SDL_Window* host);
 void ForgetWindowSurface(SurfacePath& path);

@@ -1,5 +1,6 @@
 #include "platform/posix/screen/window_refit.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -128,13 +129,38 @@ RowSpan PictureRowsFor(const RefitGeometry& geometry, RowSpan changed) {
     return rows.empty() ? RowSpan{} : rows;
 }
 
+ColumnSpan PictureColumnsFor(const RefitGeometry& geometry, ColumnSpan changed) {
+    const int width = static_cast<int>(geometry.columnSource.size());
+    ColumnSpan columns{width, 0};
+    size_t blended = 0;
+    for (int x = 0; x < width; ++x) {
+        while (blended < geometry.blended.size() && geometry.blended[blended].column < x) ++blended;
+        const int source = geometry.columnSource[x];
+        const bool blends = blended < geometry.blended.size() && geometry.blended[blended].column == x;
+        const bool depends = (source >= changed.first && source < changed.end) ||
+                             (blends && source + 1 >= changed.first && source + 1 < changed.end);
+        if (!depends) continue;
+        if (x < columns.first) columns.first = x;
+        columns.end = x + 1;
+    }
+    return columns.empty() ? ColumnSpan{} : columns;
+}
+
+ColumnSpan AllPictureColumns(const RefitGeometry& geometry) {
+    return ColumnSpan{0, static_cast<int>(geometry.columnSource.size())};
+}
+
 uint32_t* FittedLines::Blended(int width) {
     blended_.resize(width);
     return blended_.data();
 }
 
 const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const Picture& picture,
-                                  int row, int keep) {
+                                  int row, int keep, ColumnSpan columns) {
+    if (columns.first != columns_.first || columns.end != columns_.end) {
+        Forget();
+        columns_ = columns;
+    }
     const size_t width = geometry.pageWidth;
     const uint8_t* pageRow = picture.indices + row * width;
     for (int i = 0; i < 2; ++i)
@@ -153,47 +179,59 @@ const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const Picture& 
     std::vector<uint32_t>& line = line_[slot];
     line.resize(geometry.columnSource.size());
     const uint32_t* argb = picture.argb;
+    const size_t first = columns.first, end = columns.end;
     if (geometry.sameWidth) {
-        for (size_t x = 0; x < line.size(); ++x) line[x] = argb[pageRow[x]];
+        for (size_t x = first; x < end; ++x) line[x] = argb[pageRow[x]];
         return line.data();
     }
     // Every column takes its first page pixel; the blended ones (a third to a half
     // of them) are then gathered in two rows, blended as bytes and put in place.
-    for (size_t x = 0; x < line.size(); ++x) line[x] = argb[pageRow[geometry.columnSource[x]]];
-    const size_t count = geometry.blended.size();
+    for (size_t x = first; x < end; ++x) line[x] = argb[pageRow[geometry.columnSource[x]]];
+    const auto byColumn = [](const BlendedColumn& blended, size_t x) { return blended.column < x; };
+    const size_t from = std::lower_bound(geometry.blended.begin(), geometry.blended.end(), first,
+                                         byColumn) - geometry.blended.begin();
+    const size_t to = std::lower_bound(geometry.blended.begin() + from, geometry.blended.end(), end,
+                                       byColumn) - geometry.blended.begin();
+    const size_t count = to - from;
     left_.resize(count);
     right_.resize(count);
     mixed_.resize(count);
     for (size_t i = 0; i < count; ++i) {
-        left_[i] = argb[pageRow[geometry.blended[i].source]];
-        right_[i] = argb[pageRow[geometry.blended[i].source + 1]];
+        left_[i] = argb[pageRow[geometry.blended[from + i].source]];
+        right_[i] = argb[pageRow[geometry.blended[from + i].source + 1]];
     }
     BlendBytes(reinterpret_cast<const uint8_t*>(left_.data()),
-               reinterpret_cast<const uint8_t*>(right_.data()), geometry.blendWeights.data(),
+               reinterpret_cast<const uint8_t*>(right_.data()), geometry.blendWeights.data() + from * 4,
                reinterpret_cast<uint8_t*>(mixed_.data()), static_cast<int>(count * 4));
-    for (size_t i = 0; i < count; ++i) line[geometry.blended[i].column] = mixed_[i];
+    for (size_t i = 0; i < count; ++i) line[geometry.blended[from + i].column] = mixed_[i];
     return line.data();
 }
 
 void RefitRows(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
-               void* destination, int pitch, FittedLines* lines) {
+               ColumnSpan columns, void* destination, int pitch, FittedLines* lines) {
     const int width = static_cast<int>(geometry.columnSource.size());
-    const int bytes = width * static_cast<int>(sizeof(uint32_t));
-    auto* out = static_cast<uint8_t*>(destination);
+    const int bytes = (columns.end - columns.first) * static_cast<int>(sizeof(uint32_t));
+    auto* out = static_cast<uint8_t*>(destination) + columns.first * sizeof(uint32_t);
     for (int y = rows.first; y < rows.end; ++y, out += pitch) {
         const Tap& tap = geometry.rows[y];
-        const uint32_t* row = lines->Line(geometry, picture, tap.first, tap.second);
+        const uint32_t* row = lines->Line(geometry, picture, tap.first, tap.second, columns);
         const uint32_t* lower =
-            tap.weight != 0 ? lines->Line(geometry, picture, tap.second, tap.first) : row;
+            tap.weight != 0 ? lines->Line(geometry, picture, tap.second, tap.first, columns) : row;
         if (lower != row) {  // equal rows blend into themselves
             uint32_t* blended = lines->Blended(width);
-            BlendRows(reinterpret_cast<const uint8_t*>(row), reinterpret_cast<const uint8_t*>(lower),
-                      tap.weight, reinterpret_cast<uint8_t*>(blended), bytes);
+            BlendRows(reinterpret_cast<const uint8_t*>(row + columns.first),
+                      reinterpret_cast<const uint8_t*>(lower + columns.first), tap.weight,
+                      reinterpret_cast<uint8_t*>(blended + columns.first), bytes);
             row = blended;
         }
-        WriteWindowRow(out, row, bytes);
+        WriteWindowRow(out, row + columns.first, bytes);
     }
     FinishWindowRows();
+}
+
+void RefitRows(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
+               void* destination, int pitch, FittedLines* lines) {
+    RefitRows(geometry, picture, rows, AllPictureColumns(geometry), destination, pitch, lines);
 }
 
 }  // namespace posix::screen

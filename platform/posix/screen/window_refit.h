@@ -47,11 +47,19 @@ RefitGeometry RefitGeometryFor(int pageWidth, int pageHeight, const ScreenLayout
 // The rows of the picture (0 at its top) that depend on the page rows of changed.
 RowSpan PictureRowsFor(const RefitGeometry& geometry, RowSpan changed);
 
+// The columns of the picture (0 at its left) that depend on the page columns of changed.
+ColumnSpan PictureColumnsFor(const RefitGeometry& geometry, ColumnSpan changed);
+
+// Every column of the picture.
+ColumnSpan AllPictureColumns(const RefitGeometry& geometry);
+
 // The two page rows last fitted across, kept while a present goes down the window:
-// each page row is fitted once, however many window rows it feeds.
+// each page row is fitted once, however many window rows it feeds. A line holds
+// the columns it was fitted for; the others are left as they were.
 class FittedLines {
 public:
-    const uint32_t* Line(const RefitGeometry& geometry, const Picture& picture, int row, int keep);
+    const uint32_t* Line(const RefitGeometry& geometry, const Picture& picture, int row, int keep,
+                         ColumnSpan columns);
     void Forget() { row_[0] = row_[1] = -1; }
     uint32_t* Blended(int width);  // a row to blend two lines into
 
@@ -60,12 +68,18 @@ private:
     std::vector<uint32_t> blended_;
     std::vector<uint32_t> left_, right_, mixed_;  // the blended columns' two sources and blend
     int row_[2] = {-1, -1};
+    ColumnSpan columns_;  // of both lines
 };
 
-// Writes rows [rows.first, rows.end) of the fitted picture as 32-bit pixels in
-// the palette's byte order (ARGB); destination is the first of those rows, pitch
-// bytes apart. Whole factors give each page pixel as a block of equal pixels,
-// exactly.
+// Writes rows [rows.first, rows.end) of the fitted picture, columns
+// [columns.first, columns.end) of them, as 32-bit pixels in the palette's byte
+// order (ARGB); destination is the picture's left edge in the first of those
+// rows, pitch bytes apart. Whole factors give each page pixel as a block of
+// equal pixels, exactly.
+void RefitRows(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
+               ColumnSpan columns, void* destination, int pitch, FittedLines* lines);
+
+// The same, every column.
 void RefitRows(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
                void* destination, int pitch, FittedLines* lines);
 

@@ -94,15 +94,20 @@ TEST(ChangedRows, APaletteChangeTakesOnlyTheRowsThatUseAChangedEntry) {
     table.argb[9] = 0xFF123456u;  // only row 2 uses entry 9
     uint8_t changed[256] = {};
     changed[9] = 1;
+    posix::screen::ColumnSpan columns;
     posix::screen::RowSpan span =
-        posix::screen::TakeChangedRows(page.View(), table.argb, changed, &shown);
+        posix::screen::TakeChangedRows(page.View(), table.argb, changed, &shown, &columns);
     EXPECT_EQ(2, span.first);
     EXPECT_EQ(3, span.end);
+    EXPECT_EQ(1, columns.first);
+    EXPECT_EQ(2, columns.end);
     // New indices under a new palette count, whatever their colours now.
     page.At(0, 1) = 5;
-    span = posix::screen::TakeChangedRows(page.View(), table.argb, changed, &shown);
+    span = posix::screen::TakeChangedRows(page.View(), table.argb, changed, &shown, &columns);
     EXPECT_EQ(1, span.first);
     EXPECT_EQ(3, span.end);
+    EXPECT_EQ(0, columns.first);  // the columns of every row taken
+    EXPECT_EQ(2, columns.end);
 }
 
 TEST(ChangedRows, ScaledRowsLandAtTheStartOfTheDestination) {
