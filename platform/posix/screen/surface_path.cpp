@@ -98,7 +98,8 @@ bool PresentInWindowSurface(SurfacePath& path, SDL_Window* host, const Picture& 
     if (sent.w > 0 && sent.h > 0) video::WaitUntilRowsFree(host, sent.y, sent.y + sent.h);
     if (whole)
         for (int i = 0; i < layout.bars; ++i) FillBlack(window, &layout.bar[i]);
-    if (!rows.empty() && !columns.empty()) WriteRows(path, picture, rows, columns);  // a window's surface needs no lock
+    // A window's surface needs no lock.
+    if (!rows.empty() && !columns.empty()) WriteRows(path, picture, rows, columns);
     if (sent.w > 0 && sent.h > 0) video::ShowWindowRects(host, &sent, 1);
     return true;
 }

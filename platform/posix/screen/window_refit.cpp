@@ -136,7 +136,8 @@ ColumnSpan PictureColumnsFor(const RefitGeometry& geometry, ColumnSpan changed) 
     for (int x = 0; x < width; ++x) {
         while (blended < geometry.blended.size() && geometry.blended[blended].column < x) ++blended;
         const int source = geometry.columnSource[x];
-        const bool blends = blended < geometry.blended.size() && geometry.blended[blended].column == x;
+        const bool blends =
+            blended < geometry.blended.size() && geometry.blended[blended].column == x;
         const bool depends = (source >= changed.first && source < changed.end) ||
                              (blends && source + 1 >= changed.first && source + 1 < changed.end);
         if (!depends) continue;
@@ -201,8 +202,9 @@ const uint32_t* FittedLines::Line(const RefitGeometry& geometry, const Picture& 
         right_[i] = argb[pageRow[geometry.blended[from + i].source + 1]];
     }
     BlendBytes(reinterpret_cast<const uint8_t*>(left_.data()),
-               reinterpret_cast<const uint8_t*>(right_.data()), geometry.blendWeights.data() + from * 4,
-               reinterpret_cast<uint8_t*>(mixed_.data()), static_cast<int>(count * 4));
+               reinterpret_cast<const uint8_t*>(right_.data()),
+               geometry.blendWeights.data() + from * 4, reinterpret_cast<uint8_t*>(mixed_.data()),
+               static_cast<int>(count * 4));
     for (size_t i = 0; i < count; ++i) line[geometry.blended[from + i].column] = mixed_[i];
     return line.data();
 }
