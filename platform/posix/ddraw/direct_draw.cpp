@@ -1,6 +1,6 @@
 #include "platform/posix/ddraw/direct_draw.h"
 
-#include "platform/posix/ddraw/com_identity.h"
+#include "platform/posix/ddraw/com_object.h"
 #include "platform/posix/ddraw/ddraw_results.h"
 #include "platform/posix/ddraw/display_state.h"
 #include "platform/posix/ddraw/palette.h"
@@ -35,18 +35,6 @@ DirectDraw::~DirectDraw() {
     if (Exclusive()) Display().exclusiveOwner = nullptr;
     GiveScreenBack();
     Forget(Display().directDraws, this);
-}
-
-HRESULT DirectDraw::QueryInterface(REFIID riid, void** object) {
-    return QueryUnknownOnly(this, riid, object);
-}
-
-ULONG DirectDraw::AddRef() { return ++references_; }
-
-ULONG DirectDraw::Release() {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
 }
 
 HRESULT DirectDraw::CreatePalette(DWORD flags, LPPALETTEENTRY colours,

@@ -3,20 +3,18 @@
 #ifndef PLATFORM_POSIX_DDRAW_DIRECT_DRAW_H
 #define PLATFORM_POSIX_DDRAW_DIRECT_DRAW_H
 
+#include "platform/posix/ddraw/com_object.h"
 #include "platform/win32.h"
 
 namespace posix::ddraw {
 
-class DirectDraw final : public IDirectDraw {
+class DirectDraw final : public ComObject<DirectDraw, IDirectDraw> {
 public:
     DirectDraw();
     ~DirectDraw();
     DirectDraw(const DirectDraw&) = delete;
     DirectDraw& operator=(const DirectDraw&) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE CreatePalette(DWORD flags, LPPALETTEENTRY colours,
                                             LPDIRECTDRAWPALETTE* palette,
                                             IUnknown* outer) override;
@@ -33,7 +31,6 @@ private:
     void GiveScreenBack();
     void FreeChildren();
 
-    ULONG references_ = 1;
     DWORD level_ = 0;  // DDSCL_* flags; 0 until SetCooperativeLevel
 };
 

@@ -1,6 +1,6 @@
 #include "platform/posix/ddraw/palette.h"
 
-#include "platform/posix/ddraw/com_identity.h"
+#include "platform/posix/ddraw/com_object.h"
 #include "platform/posix/ddraw/display_state.h"
 #include "platform/posix/ddraw/surface.h"
 #include "platform/posix/idle/idle.h"
@@ -28,18 +28,6 @@ Palette::Palette(DirectDraw* owner, DWORD caps, const PALETTEENTRY* colours)
 }
 
 Palette::~Palette() { Forget(Display().palettes, this); }
-
-HRESULT Palette::QueryInterface(REFIID riid, void** object) {
-    return QueryUnknownOnly(this, riid, object);
-}
-
-ULONG Palette::AddRef() { return ++references_; }
-
-ULONG Palette::Release() {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-}
 
 HRESULT Palette::GetEntries(DWORD flags, DWORD base, DWORD count, LPPALETTEENTRY entries) {
     if (flags != 0 || !entries || !RangeFits(base, count)) return DDERR_INVALIDPARAMS;

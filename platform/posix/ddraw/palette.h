@@ -3,22 +3,20 @@
 #ifndef PLATFORM_POSIX_DDRAW_PALETTE_H
 #define PLATFORM_POSIX_DDRAW_PALETTE_H
 
+#include "platform/posix/ddraw/com_object.h"
 #include "platform/win32.h"
 
 namespace posix::ddraw {
 
 class DirectDraw;
 
-class Palette final : public IDirectDrawPalette {
+class Palette final : public ComObject<Palette, IDirectDrawPalette> {
 public:
     Palette(DirectDraw* owner, DWORD caps, const PALETTEENTRY* colours);
     ~Palette();
     Palette(const Palette&) = delete;
     Palette& operator=(const Palette&) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetEntries(DWORD flags, DWORD base, DWORD count,
                                          LPPALETTEENTRY entries) override;
     HRESULT STDMETHODCALLTYPE SetEntries(DWORD flags, DWORD start, DWORD count,
@@ -31,7 +29,6 @@ private:
     void Store(DWORD start, DWORD count, const PALETTEENTRY* colours);
     bool IsShown() const;
 
-    ULONG references_ = 1;
     DirectDraw* owner_;
     bool allow256_;
     PALETTEENTRY entries_[256];

@@ -1,6 +1,6 @@
 #include "platform/posix/ddraw/surface.h"
 
-#include "platform/posix/ddraw/com_identity.h"
+#include "platform/posix/ddraw/com_object.h"
 #include "platform/posix/ddraw/ddraw_results.h"
 #include "platform/posix/ddraw/display_state.h"
 #include "platform/posix/ddraw/palette.h"
@@ -24,7 +24,7 @@ RECT WholeOf(int width, int height) { return RECT{0, 0, width, height}; }
 }  // namespace
 
 Surface::Surface(DirectDraw* owner, SurfaceRole role, int width, int height)
-    : references_(role == SurfaceRole::Back ? 0 : 1),  // a back buffer is held by its chain
+    : ComObject(role == SurfaceRole::Back ? 0 : 1),  // a back buffer is held by its chain
       owner_(owner),
       role_(role),
       width_(width),
@@ -70,17 +70,9 @@ void Surface::Destroy(Surface* surface) {
     delete surface;
 }
 
-HRESULT Surface::QueryInterface(REFIID riid, void** object) {
-    return QueryUnknownOnly(this, riid, object);
-}
-
-ULONG Surface::AddRef() { return ++references_; }
-
-ULONG Surface::Release() {
-    if (references_ == 0) return 0;  // a back buffer nobody holds: its chain still does
-    const ULONG left = --references_;
-    if (left == 0 && role_ != SurfaceRole::Back) Destroy(this);
-    return left;
+// A back buffer goes with its chain, never alone.
+void Surface::LastReleased() {
+    if (role_ != SurfaceRole::Back) Destroy(this);
 }
 
 HRESULT Surface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE, LPRECT, DWORD flags, LPDDBLTFX fx) {

@@ -4,6 +4,7 @@
 #define PLATFORM_POSIX_DDRAW_SURFACE_H
 
 #include "platform/posix/pixels/pixels.h"
+#include "platform/posix/ddraw/com_object.h"
 #include "platform/win32.h"
 
 #include <vector>
@@ -15,7 +16,7 @@ class Palette;
 
 enum class SurfaceRole { Front, Back, Offscreen };
 
-class Surface final : public IDirectDrawSurface {
+class Surface final : public ComObject<Surface, IDirectDrawSurface> {
 public:
     // The primary, with a back buffer when withBackBuffer. Throws std::bad_alloc.
     static Surface* CreatePrimary(DirectDraw* owner, int width, int height, bool withBackBuffer);
@@ -27,9 +28,6 @@ public:
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE Blt(LPRECT destRect, LPDIRECTDRAWSURFACE source, LPRECT sourceRect,
                                   DWORD flags, LPDDBLTFX fx) override;
     HRESULT STDMETHODCALLTYPE BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE source,
@@ -52,14 +50,16 @@ public:
     void MarkLost();
 
 private:
+    friend class ComObject<Surface, IDirectDrawSurface>;
+
     Surface(DirectDraw* owner, SurfaceRole role, int width, int height);
     ~Surface();
+    void LastReleased();
 
     DWORD Caps() const;
     HRESULT CheckDrawable() const;  // not lost, no device context out
     void AfterFrontDrawing();
 
-    ULONG references_;
     DirectDraw* owner_;
     SurfaceRole role_;
     int width_;

@@ -113,48 +113,39 @@ void RecordShown(long long now) {
     SystemUnlock(Primary, desc.lpSurface);
 }
 
-HRESULT WINAPI WatchedFlip(IDirectDrawSurface* surface, IDirectDrawSurface* target, DWORD flags) {
+// Makes the system's call, then records the primary if the call was made on it.
+template <class SystemCall>
+HRESULT Watched(IDirectDrawSurface* surface, SystemCall call) {
     const long long called = Microseconds();
-    const HRESULT result = SystemFlip(surface, target, flags);
+    const HRESULT result = call();
     if (surface == Primary) RecordShown(called);
     return result;
+}
+
+HRESULT WINAPI WatchedFlip(IDirectDrawSurface* surface, IDirectDrawSurface* target, DWORD flags) {
+    return Watched(surface, [&] { return SystemFlip(surface, target, flags); });
 }
 
 HRESULT WINAPI WatchedBlt(IDirectDrawSurface* surface, RECT* to, IDirectDrawSurface* source,
                           RECT* from, DWORD flags, DDBLTFX* fx) {
-    const long long called = Microseconds();
-    const HRESULT result = SystemBlt(surface, to, source, from, flags, fx);
-    if (surface == Primary) RecordShown(called);
-    return result;
+    return Watched(surface, [&] { return SystemBlt(surface, to, source, from, flags, fx); });
 }
 
 HRESULT WINAPI WatchedBltFast(IDirectDrawSurface* surface, DWORD x, DWORD y,
                               IDirectDrawSurface* source, RECT* from, DWORD flags) {
-    const long long called = Microseconds();
-    const HRESULT result = SystemBltFast(surface, x, y, source, from, flags);
-    if (surface == Primary) RecordShown(called);
-    return result;
+    return Watched(surface, [&] { return SystemBltFast(surface, x, y, source, from, flags); });
 }
 
 HRESULT WINAPI WatchedUnlock(IDirectDrawSurface* surface, void* data) {
-    const long long called = Microseconds();
-    const HRESULT result = SystemUnlock(surface, data);
-    if (surface == Primary) RecordShown(called);
-    return result;
+    return Watched(surface, [&] { return SystemUnlock(surface, data); });
 }
 
 HRESULT WINAPI WatchedReleaseDC(IDirectDrawSurface* surface, HDC dc) {
-    const long long called = Microseconds();
-    const HRESULT result = SystemReleaseDC(surface, dc);
-    if (surface == Primary) RecordShown(called);
-    return result;
+    return Watched(surface, [&] { return SystemReleaseDC(surface, dc); });
 }
 
 HRESULT WINAPI WatchedSetPalette(IDirectDrawSurface* surface, IDirectDrawPalette* palette) {
-    const long long called = Microseconds();
-    const HRESULT result = SystemSetPalette(surface, palette);
-    if (surface == Primary) RecordShown(called);
-    return result;
+    return Watched(surface, [&] { return SystemSetPalette(surface, palette); });
 }
 
 bool IsOnPrimary(IDirectDrawPalette* palette) {
