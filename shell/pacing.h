@@ -1,6 +1,7 @@
 // The millisecond clock mark, the message pump and the timed waits. Every pause
 // of the program is MarkTime, some drawing, then WaitSinceMark(ms): the period
-// counts from the mark, drawing time included.
+// counts from the mark, drawing time included. Every pause is a whole number of
+// 20 ms, the steps the Linux layer rests in (a test fails on any other).
 #ifndef SHELL_PACING_H
 #define SHELL_PACING_H
 

@@ -9,12 +9,6 @@ namespace posix::idle {
 
 namespace {
 
-// SDL reports a lost focus 200 ms after the display told it, on purpose: for that
-// long after the display last sent something SDL is asked to read at every look.
-const DWORD kSdlFocusDelayMs = 250;
-// Past that, after a rest the display did not wake, it is asked this often only.
-const DWORD kQuietReadMs = 100;
-
 enum class Last { Other, Look };
 
 struct IdleState {
@@ -22,9 +16,6 @@ struct IdleState {
     int emptyLooks = 0;        // since the mark, the last work or the last message
     bool markKnown = false;
     DWORD mark = 0;
-    bool quietRest = false;    // the last rest ended without the display waking it
-    DWORD lastRead = 0;        // when SDL last read the display
-    DWORD lastDisplayWake = 0;
 };
 
 IdleState& State() {
@@ -37,7 +28,7 @@ void StartCounting() {
     State().last = Last::Other;
 }
 
-DWORD RestEnd(DWORD now) {
+DWORD StepEnd(DWORD now) {
     const IdleState& idle = State();
     if (!idle.markKnown) return now + 1;
     const DWORD since = now - idle.mark;  // unsigned: right across the 2^32 wrap
@@ -59,28 +50,11 @@ bool ShouldRest() {
     return ++idle.emptyLooks >= kLooksBeforeRest;
 }
 
-bool Rest(int wakeDescriptor) {
+RestEnd Rest(int wakeDescriptor) {
     pollfd wake[2] = {{video::InputDescriptor(), POLLIN, 0}, {wakeDescriptor, POLLIN, 0}};
-    kernel::SleepUntil(RestEnd(kernel::CurrentTick()), wake, 2);
-    IdleState& idle = State();
-    if (wake[0].fd >= 0) {
-        idle.quietRest = wake[0].revents == 0;
-        if (!idle.quietRest) idle.lastDisplayWake = kernel::CurrentTick();
-    }
-    return (wake[1].revents & POLLIN) != 0;
+    kernel::SleepUntil(StepEnd(kernel::CurrentTick()), wake, 2);
+    return RestEnd{wake[0].fd >= 0 && wake[0].revents == 0, (wake[1].revents & POLLIN) != 0};
 }
-
-bool DisplayNeedsReading() {
-    IdleState& idle = State();
-    const DWORD now = kernel::CurrentTick();
-    const bool read = !idle.quietRest || now - idle.lastDisplayWake < kSdlFocusDelayMs ||
-                      now - idle.lastRead >= kQuietReadMs;
-    if (read) idle.lastRead = now;
-    idle.quietRest = false;
-    return read;
-}
-
-void NoteDisplayUsed() { State().quietRest = false; }
 
 void Forget() { State() = IdleState{}; }
 

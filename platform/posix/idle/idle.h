@@ -1,4 +1,6 @@
-// Resting while the program waits.
+// Resting while the program waits. This module defines GetTickCount itself
+// (KERNEL32's, declared in platform/win32.h): every clock read the program makes
+// passes through it, and that is how the layer sees the program mark the time.
 //
 // The reader has no message loop: every pause is a busy loop that looks at the
 // message queue and reads GetTickCount until its time has come. On Windows that
@@ -40,19 +42,15 @@ void NoteMessage();
 
 // At every look at the queue that found it empty: true when this look should rest.
 bool ShouldRest();
+struct RestEnd {
+    bool displayQuiet;  // the display has an input descriptor and sent nothing
+    bool woken;         // wakeDescriptor became readable
+};
 // Rests until the next step of the mark (a millisecond when no mark is known), or
 // until the display sends something or wakeDescriptor (-1: none) is readable.
-// True when wakeDescriptor woke it.
-bool Rest(int wakeDescriptor);
+RestEnd Rest(int wakeDescriptor);
 
-// Whether this look must ask SDL to read the display: after a rest that the
-// display did not wake there is nothing new to read, but SDL still needs a pump
-// now and then for its own timers.
-bool DisplayNeedsReading();
-// Something talked to the display (a present): the next look reads it again.
-void NoteDisplayUsed();
-
-// Forgets the mark, the looks counted and the display's state (tests).
+// Forgets the mark and the looks counted (tests).
 void Forget();
 
 }  // namespace posix::idle

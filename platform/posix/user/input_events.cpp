@@ -1,6 +1,6 @@
 #include "platform/posix/user/input_events.h"
 
-#include "platform/posix/idle/idle.h"
+#include "platform/posix/kernel/kernel.h"
 #include "platform/posix/screen/screen.h"
 #include "platform/posix/user/keyboard.h"
 #include "platform/posix/user/window.h"
@@ -9,6 +9,12 @@
 namespace posix::user {
 
 namespace {
+
+// SDL reports a lost focus 200 ms after the display told it, on purpose: for that
+// long after the display last sent something SDL is asked to read at every look.
+const DWORD kSdlFocusDelayMs = 250;
+// Past that, after a rest the display did not wake, it is asked this often only.
+const DWORD kQuietReadMs = 100;
 
 // The mouse-key flags of mouse messages' wParam.
 const WPARAM MK_LBUTTON = 0x0001;
@@ -89,6 +95,18 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     }
 }
 
+// After a rest that the display did not wake there is nothing new to read, but
+// SDL still needs a pump now and then for its own timers.
+bool DisplayNeedsReading() {
+    UserState& state = State();
+    const DWORD now = posix::kernel::CurrentTick();
+    const bool read = !state.quietRest || now - state.lastDisplayWake < kSdlFocusDelayMs ||
+                      now - state.lastRead >= kQuietReadMs;
+    if (read) state.lastRead = now;
+    state.quietRest = false;
+    return read;
+}
+
 }  // namespace
 
 void StartPointerTracking() {
@@ -115,9 +133,17 @@ void HandleEvent(const SDL_Event& event) {
     }
 }
 
+void NoteRestEnded(bool displayQuiet) {
+    UserState& state = State();
+    state.quietRest = displayQuiet;
+    if (!displayQuiet) state.lastDisplayWake = posix::kernel::CurrentTick();
+}
+
+void NoteDisplayUsed() { State().quietRest = false; }
+
 void PumpInput() {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
-    if (idle::DisplayNeedsReading()) SDL_PumpEvents();
+    if (DisplayNeedsReading()) SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
         HandleEvent(event);

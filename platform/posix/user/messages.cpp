@@ -26,7 +26,7 @@ void ServeQuitSignal() {
 // What every look at the queue does first.
 void Refresh() {
     // Presenting talks to the display, which may leave input read and waiting.
-    if (posix::screen::PresentPendingFrame()) posix::idle::NoteDisplayUsed();
+    if (posix::screen::PresentPendingFrame()) NoteDisplayUsed();
     ServeQuitSignal();
     PumpInput();
 }
@@ -41,7 +41,9 @@ bool Take(const MessageFilter& filter, bool remove, MSG* out) {
 }
 
 void Rest() {
-    if (posix::idle::Rest(QuitSignalDescriptor())) DrainQuitSignalPipe();
+    const posix::idle::RestEnd end = posix::idle::Rest(QuitSignalDescriptor());
+    NoteRestEnded(end.displayQuiet);
+    if (end.woken) DrainQuitSignalPipe();
 }
 
 WNDPROC ProcedureOf(HWND window) { return IsMainWindow(window) ? MainWindow()->procedure : nullptr; }

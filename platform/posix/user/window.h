@@ -36,6 +36,10 @@ struct UserState {
     SDL_Point pointer{0, 0};       // where the pointer was last seen, in window coordinates
     WPARAM buttonsDown = 0;        // MK_ flags of the mouse buttons held
     Uint16 keyboardModifiers = 0;  // as of the last key message taken from the queue
+    // When SDL reads the display (input_events.cpp).
+    bool quietRest = false;        // the last rest ended without the display waking it
+    DWORD lastRead = 0;
+    DWORD lastDisplayWake = 0;
 };
 
 // Never destroyed: window procedures may still post while the process exits.
