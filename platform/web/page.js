@@ -8,7 +8,7 @@
   var page = document.body.dataset;
   var storyFolder = '/story';
   var bookmarkFolder = '/' + page.story + '-bookmark';
-  var fontPath = '/fonts/ipamp.ttf';  // where gdi/bundled_font.cpp looks
+  var fontPath = '/fonts/ipamp.ttf';  // where gdi/web/font_matching.cpp looks
   var traced = /[?&]trace\b/.test(location.search);
   var recorded = /[?&]record\b/.test(location.search);
   // ?renderer=opengles2 (WebGL) or software: SDL_RENDER_DRIVER, as on the desktop.

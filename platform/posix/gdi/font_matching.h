@@ -1,6 +1,5 @@
-// Which font file stands for a Windows face name. Chosen at link time:
-// font_matching.cpp asks fontconfig (Linux); bundled_font.cpp names the one
-// font that a browser page brings with it.
+// Which font file stands for a Windows face name. Per host: linux/font_matching.cpp
+// asks fontconfig; web/font_matching.cpp names the one font that the page brings.
 #ifndef PLATFORM_POSIX_GDI_FONT_MATCHING_H
 #define PLATFORM_POSIX_GDI_FONT_MATCHING_H
 

@@ -1,6 +1,5 @@
-// Where code page 932's characters come from. Two units, chosen at link time:
-// cp932_iconv.cpp asks glibc's CP932 table through iconv (Linux); cp932_table.cpp
-// holds that same table, written out at build time by tools/cp932_table, for
+// Where code page 932's characters come from. Per host: linux/cp932_decoder.cpp
+// asks glibc's CP932 table through iconv; web/cp932_decoder.cpp holds that same table, written out at build time by tools/cp932_table, for
 // where no iconv knows it (the browser's libc knows only strict Shift_JIS).
 #ifndef PLATFORM_POSIX_KERNEL_CODE_PAGE_932_H
 #define PLATFORM_POSIX_KERNEL_CODE_PAGE_932_H

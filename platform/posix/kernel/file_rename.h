@@ -1,6 +1,6 @@
 // Renaming a file over another, or only where none is, as MoveFileExA needs it.
-// Chosen at link time: kernel/linux_rename.cpp (one atomic call) or
-// kernel/browser_rename.cpp (a browser page's file system).
+// Per host: linux/file_rename.cpp (one atomic call) or web/file_rename.cpp (a
+// browser page's file system, which has no renameat2).
 #ifndef PLATFORM_POSIX_KERNEL_FILE_RENAME_H
 #define PLATFORM_POSIX_KERNEL_FILE_RENAME_H
 

@@ -1,4 +1,4 @@
-// The tests' clock, linked in place of kernel/system_clock.cpp: the monotonic
+// The tests' clock, linked in place of linux/system_clock.cpp: the monotonic
 // clock until a test sets its own.
 #include "platform/posix/idle/idle.h"
 #include "platform/posix/kernel/clock.h"

@@ -1,6 +1,6 @@
 // What the program's entry uses of USER32's side: a terminal's interrupt or
-// terminate signal becomes a posted WM_QUIT. Chosen at link time: quit_signals.cpp
-// on Linux, no_quit_signals.cpp in a browser, which sends a page no signals.
+// terminate signal becomes a posted WM_QUIT. Per host: linux/quit_signals.cpp;
+// web/quit_signals.cpp has none to catch, since a page is sent no signals.
 #ifndef PLATFORM_POSIX_USER_USER_H
 #define PLATFORM_POSIX_USER_USER_H
 

@@ -25,8 +25,8 @@ struct VideoState {
 
 VideoState& State();
 
-// Where the window is shown. Chosen at link time: desktop_display.cpp (an X11 or
-// Wayland desktop) or browser_display.cpp (a canvas in a web page); each also
+// Where the window is shown. Per host: linux/display.cpp (an X11 or Wayland
+// desktop) or web/display.cpp (a canvas in a web page); each also
 // answers DisplayHasGpu (presenting.h).
 
 // Names SDL's driver for the display there is; false when there is none.

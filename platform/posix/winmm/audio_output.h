@@ -1,5 +1,6 @@
-// Where sndPlaySoundA's sounds go. The programs link the SDL audio device
-// (sdl_audio_output.cpp); tests link a recorder that returns at once.
+// Where sndPlaySoundA's sounds go. The programs link their host's: linux/audio_output.cpp
+// (the SDL audio device) or web/audio_output.cpp (Web Audio); tests link a recorder
+// that returns at once (recorded_audio_output.cpp).
 #ifndef PLATFORM_POSIX_WINMM_AUDIO_OUTPUT_H
 #define PLATFORM_POSIX_WINMM_AUDIO_OUTPUT_H
 

@@ -1,4 +1,4 @@
-// The tests' audio output, linked in place of sdl_audio_output.cpp: it reads
+// The tests' audio output, linked in place of linux/audio_output.cpp: it reads
 // each sound to its end, as the device would, and returns at once.
 #include "platform/posix/winmm/audio_output.h"
 #include "platform/posix/winmm/test_hooks.h"

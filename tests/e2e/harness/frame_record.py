@@ -3,22 +3,22 @@
 format is described in platform/posix/screen/frame_record_writer.h)."""
 import hashlib
 import struct
+from dataclasses import dataclass
 
 MAGIC = b"RDRFRM01"
 PALETTE_BYTES = 768
 HAS_PALETTE, HAS_PAGE = 1, 2
 
 
+@dataclass
 class RecordedFrame:
     """One frame as recorded: time in microseconds, the page (one byte a pixel,
     row by row) and the palette (red, green, blue for each of 256 entries)."""
-
-    def __init__(self, time, width, height, page, palette):
-        self.time = time
-        self.width = width
-        self.height = height
-        self.page = page
-        self.palette = palette
+    time: int
+    width: int
+    height: int
+    page: bytes
+    palette: bytes
 
     def rgb(self):
         """The picture shown: the page through the palette, 3 bytes a pixel."""

@@ -1,18 +1,20 @@
 """The end-to-end cases by name, with the screen each one needs."""
+from dataclasses import dataclass
+from typing import Any, Callable
 
 CASES = {}
 
 
+@dataclass
 class Case:
-    def __init__(self, name, run, programs, size, window_manager, platforms, listed, args):
-        self.name = name
-        self.run = run
-        self.programs = programs
-        self.size = size
-        self.window_manager = window_manager
-        self.platforms = platforms
-        self.listed = listed  # False: run by name only, not by CTest
-        self.args = args
+    name: str
+    run: Callable
+    programs: Any
+    size: Any
+    window_manager: bool
+    platforms: tuple
+    listed: bool  # False: run by name only, not by CTest
+    args: dict
 
 
 def case(name, programs, size=None, window_manager=False, platforms=("linux", "wine"),
