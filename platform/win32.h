@@ -138,6 +138,13 @@ typedef struct tagMSG {
 #define WM_MBUTTONDOWN   0x0207
 #define WM_MBUTTONUP     0x0208
 
+// The mouse-key flags of mouse messages' wParam.
+#define MK_LBUTTON  0x0001
+#define MK_RBUTTON  0x0002
+#define MK_SHIFT    0x0004
+#define MK_CONTROL  0x0008
+#define MK_MBUTTON  0x0010
+
 #define SC_CLOSE 0xF060
 #define HTCLIENT 1
 

@@ -16,13 +16,6 @@ const DWORD kSdlFocusDelayMs = 250;
 // Past that, after a rest the display did not wake, it is asked this often only.
 const DWORD kQuietReadMs = 100;
 
-// The mouse-key flags of mouse messages' wParam.
-const WPARAM MK_LBUTTON = 0x0001;
-const WPARAM MK_RBUTTON = 0x0002;
-const WPARAM MK_SHIFT = 0x0004;
-const WPARAM MK_CONTROL = 0x0008;
-const WPARAM MK_MBUTTON = 0x0010;
-
 LPARAM PointToLParam(int x, int y) {
     return static_cast<LPARAM>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) |
                                static_cast<uint16_t>(x));
