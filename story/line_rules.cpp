@@ -1,5 +1,7 @@
 #include "story/line_rules.h"
 
+#include <cstdio>
+
 namespace {
 
 // Shift-JIS characters the layout rules look at. Compared with n = 3 they also
@@ -26,6 +28,12 @@ LineStep StepAt(const char* line, int p) {
     if (BytesEqual(line + p, "c0", 3)) return StepTurnsWhite;
     if (line[0] == 's') return StepPlaysCue;
     return StepDrawsCharacter;
+}
+
+void CueFileName(const char* line, char* name) {
+    const char first = line[1];
+    const char second = first != '\0' ? line[2] : '\0';
+    std::snprintf(name, CueFileNameSize, "sound_%c%c.wav", first, second);
 }
 
 bool IsRowBreakLine(const char* line) { return BytesEqual(line, FullWidthSpace, 3); }

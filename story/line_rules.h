@@ -1,7 +1,7 @@
 // The presenter's rules as pure functions of a script line and the pen: what
-// each two-byte pass does, where rows wrap and pages fill, and the row break and
-// pause after each character. The presenter acts on them; the story checker
-// walks a story with the same functions to lay it out as the reader does.
+// each two-byte pass does, where rows wrap and pages fill, the row break and
+// pause after each character, and the file a sound line names. The walk of a
+// line (story/line_walk.h) puts them in the reader's order.
 #ifndef STORY_LINE_RULES_H
 #define STORY_LINE_RULES_H
 
@@ -30,6 +30,12 @@ int BytesEqual(const char* a, const char* b, int n);
 // What the pass at byte offset p of a line does.
 enum LineStep { StepEndsLine, StepTurnsYellow, StepTurnsWhite, StepPlaysCue, StepDrawsCharacter };
 LineStep StepAt(const char* line, int p);
+
+// The wave file a sound line names: "sound_%c%c.wav" from its second and third
+// bytes, into name's CueFileNameSize bytes. Bytes past the line's end are never
+// read: a short line ends the name early.
+const int CueFileNameSize = 16;
+void CueFileName(const char* line, char* name);
 
 // The line "　" alone, which breaks the row.
 bool IsRowBreakLine(const char* line);

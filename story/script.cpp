@@ -13,13 +13,20 @@ int ScriptLineCount = 0;
 
 namespace {
 
+// Passes over the rest of a token that did not fit its line buffer.
+void SkipRestOfToken(FILE* file) {
+    int c = std::fgetc(file);
+    while (c != EOF && !IsScriptSpace(c)) c = std::fgetc(file);
+    if (c != EOF) std::ungetc(c, file);
+}
+
 // Reads one token into line. A token longer than the buffer keeps its first whole
 // characters and the rest of it is passed over, so it never becomes a line of its
 // own. True when the reading should go on.
 bool ReadToken(FILE* file, char* line) {
     std::fscanf(file, "%255s", line);
     if (std::strlen(line) == ScriptLineSize - 1) {
-        std::fscanf(file, "%*[^ \t\n\v\f\r]");
+        SkipRestOfToken(file);
         DropSplitCharacter(line);
     }
     // Text mode ends the file at Ctrl-Z on Windows; read it the same way everywhere.

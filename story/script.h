@@ -9,6 +9,10 @@ const char CtrlZ = 0x1A;           // the text-mode end of a file
 extern char* ScriptLines[ScriptCapacity];
 extern int ScriptLineCount;
 
+// The white space that ends a token, as the "%s" read takes it: space, tab,
+// LF, VT, FF and CR.
+bool IsScriptSpace(int c);
+
 // A token cut at the line buffer's size may end in half a double-byte
 // character: drops that half.
 void DropSplitCharacter(char* line);

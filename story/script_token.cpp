@@ -1,5 +1,6 @@
-// The rule for a script token longer than its line buffer, kept apart from the
-// file reading so that the story checker holds the lines the same way.
+// The rules for a script token, its white space and the cut of one longer than
+// its line buffer, kept apart from the file reading so that the story checker
+// splits and holds the lines the same way.
 #include "story/script.h"
 
 #include "platform/win32.h"
@@ -11,4 +12,8 @@ void DropSplitCharacter(char* line) {
     size_t offset = 0;
     while (offset < length) offset += IsDBCSLeadByteEx(932, static_cast<BYTE>(line[offset])) ? 2 : 1;
     if (offset > length) line[length - 1] = '\0';
+}
+
+bool IsScriptSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }

@@ -10,8 +10,13 @@
 #include "story/story_driver.h"
 #include "test_support.h"
 #include "tests/platform/winmm/wave_images.h"
+#include "tools/story_check/story_check.h"
+#include "tools/story_check/text_measure.h"
 
 #include <gtest/gtest.h>
+
+#include <numeric>
+#include <sstream>
 
 namespace {
 
@@ -249,6 +254,26 @@ TEST_F(Presenter, AnActivationAfterALossTypesThePageAgainAndShowsIt) {
     EXPECT_GT(CountIndex(FrontSurface, Yellow), 10);
     EXPECT_EQ(CountIndex(TextLayerSurface, Yellow), CountIndex(FrontSurface, Yellow));
     EXPECT_EQ(CountIndex(TextLayerSurface, White), CountIndex(FrontSurface, White));
+}
+
+// The story checker walks the lines as the presenter does, measuring instead of
+// drawing: it reckons the time the presenter takes, page pauses included.
+TEST_F(Presenter, TakesTheReadingTimeTheStoryCheckerReckons) {
+    std::string story = "c1\n　\n";
+    for (int i = 0; i < 30; ++i) story += "あいうえお、かきくけこ。さしすせそたちつてとなにぬねの\nc0\n";
+    story += "おわり」\n";
+    StoryCheckOptions options;
+    options.innerFullStopPause = Episode.InnerFullStopPause;
+    ReaderTextMeasure measure;
+    const StoryCheck check =
+        CheckStory(story, options, [&](const std::string& s) { return measure.Width(s); });
+    ASSERT_TRUE(check.findings.empty());
+    ASSERT_GE(check.pages, 2);
+    std::istringstream script(check.script);
+    std::vector<std::string> lines;
+    for (std::string line; script >> line;) lines.push_back(line);
+    const std::vector<DWORD> times = Present(lines);
+    EXPECT_EQ(check.readingMs, std::accumulate(times.begin(), times.end(), 0LL));
 }
 
 TEST_F(Presenter, BytesEqualComparesPastNulsAndStopsAtTheFirstDifference) {

@@ -1,11 +1,11 @@
 #include "tools/story_check/story_findings.h"
 
 #include "platform/posix/kernel/kernel.h"
+#include "platform/posix/winmm/winmm.h"
+#include "story/line_rules.h"
+#include "story/script.h"
 #include "tools/story_check/cp932.h"
 #include "tools/story_check/full_width.h"
-#include "platform/posix/winmm/winmm.h"
-#include "story/script.h"
-
 
 namespace {
 
@@ -27,7 +27,11 @@ bool NamesACue(const std::string& held) {
     return held.size() >= 3 && IsPrintableAscii(held[1]) && IsPrintableAscii(held[2]);
 }
 
-std::string CueName(const std::string& held) { return "sound_" + held.substr(1, 2) + ".wav"; }
+std::string CueName(const std::string& held) {
+    char name[CueFileNameSize];
+    CueFileName(held.c_str(), name);
+    return name;
+}
 
 void FindOverlongLine(const std::vector<SourceCharacter>& source, const ScriptLine& line,
                       std::vector<Finding>* findings) {
@@ -56,8 +60,8 @@ void FindSoundLineFaults(const std::vector<SourceCharacter>& source, const Scrip
     const std::string written = Quoted(CodesOf(source, line.first, line.count));
     std::string message;
     if (held.size() < 3) {
-        message = written + " is too short for a sound line: the reader looks for 'sound_" +
-                  held.substr(1) + "'; a cue is s and two characters, as in s01";
+        message = written + " is too short for a sound line: the reader looks for '" +
+                  CueName(held) + "'; a cue is s and two characters, as in s01";
     } else if (!NamesACue(held)) {
         message = "a line that begins with s is a sound cue to the reader, so none of " +
                   written + " is shown; begin the text with another character";
@@ -155,9 +159,9 @@ void FindLineFaults(const std::vector<SourceCharacter>& source,
 }
 
 double CheckCueFile(const std::vector<SourceCharacter>& source, const ScriptLine& line,
-                    const std::string& folder, std::vector<Finding>* findings) {
+                    const std::string& name, const std::string& folder,
+                    std::vector<Finding>* findings) {
     if (!NamesACue(line.held)) return 0;
-    const std::string name = CueName(line.held);
     std::string path;
     if (!posix::winmm::FindSoundFile(folder, name, &path)) {
         const std::string message = "there is no " + folder + "/" + name +

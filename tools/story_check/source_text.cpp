@@ -39,11 +39,6 @@ size_t DecodeUtf8(const std::string& bytes, size_t at, char32_t* code) {
 
 }  // namespace
 
-bool IsScriptSpace(char32_t code) {
-    return code == ' ' || code == '\t' || code == '\n' || code == '\v' || code == '\f' ||
-           code == '\r';
-}
-
 std::vector<SourceCharacter> ReadSourceText(const std::string& utf8) {
     std::vector<SourceCharacter> characters;
     int row = 1, column = 1;

@@ -18,7 +18,4 @@ struct SourceCharacter {
 
 std::vector<SourceCharacter> ReadSourceText(const std::string& utf8);
 
-// White space to the reader's "%s" reads: it ends a script line.
-bool IsScriptSpace(char32_t code);
-
 #endif

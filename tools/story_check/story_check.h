@@ -4,10 +4,13 @@
 #define TOOLS_STORY_CHECK_STORY_CHECK_H
 
 #include "tools/story_check/finding.h"
-#include "tools/story_check/presenter_walk.h"
 
+#include <functional>
 #include <string>
 #include <vector>
+
+// The width in pixels of one drawn step of a line (two bytes, or the last one).
+using TextWidth = std::function<int(const std::string&)>;
 
 struct StoryCheckOptions {
     std::string soundFolder = ".";   // where the sound_XY.wav cues are looked for

@@ -23,10 +23,11 @@ void FindRowFaults(const std::vector<SourceCharacter>& source, size_t readable,
 void FindLineFaults(const std::vector<SourceCharacter>& source,
                     const std::vector<ScriptLine>& lines, std::vector<Finding>* findings);
 
-// A sound line's cue file: missing, or not one the reader can play. The
-// cue's playing time in milliseconds, 0 when it does not play.
+// A sound line's cue file, named by the reader's rule: missing, or not one the
+// reader can play. The cue's playing time in milliseconds, 0 when it does not play.
 double CheckCueFile(const std::vector<SourceCharacter>& source, const ScriptLine& line,
-                    const std::string& folder, std::vector<Finding>* findings);
+                    const std::string& name, const std::string& folder,
+                    std::vector<Finding>* findings);
 
 // Helpers shared by the checks.
 std::string Quoted(const std::u32string& text);
