@@ -18,6 +18,7 @@ from pathlib import Path
 
 from .image import Image
 from .session import Skip
+from .sound import PulseServer
 from .xserver import XServer
 
 # As the machine's notes give them: no sandbox as root, and nothing that reaches
@@ -232,14 +233,17 @@ FIREFOX_DRIVER = Path(__file__).resolve().parent.parent / "firefox" / "driver.mj
 
 class Firefox(Browser):
     """Headless Firefox ESR, driven by firefox/driver.mjs (tools/install-deps.sh test
-    installs its puppeteer-core)."""
+    installs its puppeteer-core). It plays through a private PulseAudio server: with
+    no sound device at all, its AudioContext never starts."""
 
     def __init__(self, width, height):
         super().__init__()
         require(FIREFOX, "/usr/bin/node", FIREFOX_DRIVER.parent / "node_modules" / "puppeteer-core")
+        self._pulse = PulseServer().__enter__()
         self._driver = subprocess.Popen(
             ["node", str(FIREFOX_DRIVER), FIREFOX, str(width), str(height)],
-            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, start_new_session=True)
+            env=dict(os.environ, **self._pulse.env()), stdin=subprocess.PIPE,
+            stdout=subprocess.PIPE, text=True, start_new_session=True)
 
     def _call(self, command, **args):
         self._driver.stdin.write(json.dumps(dict(args, command=command)) + "\n")
@@ -276,6 +280,7 @@ class Firefox(Browser):
         finally:
             self._driver.stdin.close()
             self._driver.wait(30)
+            self._pulse.__exit__()
 
 
 class WebSession:
