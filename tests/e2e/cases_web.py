@@ -84,16 +84,16 @@ for _part in ("part1", "part2"):
 
 
 # Text lines and cue lines by turns; the four cues last differently, so the cues
-# heard after a resume tell where it resumed. From its second line the story reads
-# for about 15 s, so that it still runs 20 s after a start resumed there.
+# heard after a resume tell where it resumed. From its third line the story reads
+# for about 25 s, so that it still runs 20 s after a start resumed there.
 CUE_SECONDS = {"01": 0.30, "02": 0.45, "03": 0.60, "04": 0.75}
-CUE_LINES = ["s0%d" % (1 + j % 4) for j in range(8)]
+CUE_LINES = ["s0%d" % (1 + j % 4) for j in range(14)]
 TEXT = "あ" * 9 + "。"
 STORY = [line for cue in CUE_LINES for line in (TEXT, cue)] + [TEXT]
 ENDED = "!document.getElementById('ended').hidden"
 # Switched on once the page keeps the line on screen when it is hidden or closed.
 LEAVING_KEEPS_THE_PLACE = False
-LEAVING_AFTER = 20  # seconds of reading, from the start click
+LEAVING_AFTER = 20  # seconds of reading, from the first cue
 
 
 def cue_wave(seconds, rate=22050):
@@ -162,8 +162,7 @@ def read_in_the_browser(session, engine, to_the_end):
             "return navigator.storage ? navigator.storage.persist() : 'no navigator.storage'"))
         # The start click; text on the picture; a key during the fourth cue, three
         # having played, stores the bookmark.
-        browser.start()
-        browser.wait_for("Module.readerSounds.length", 30, "the first cue")
+        start_reading(browser)
         browser.screenshot(session.artifacts / "first_cue.png")
         expect(first_row_has_text(browser.canvas()), "no text on the picture at the first cue")
         browser.wait_for("Module.readerSounds.length >= 4 && Module.readerSounds[3].started",
@@ -178,23 +177,27 @@ def read_in_the_browser(session, engine, to_the_end):
         browser.open(url)
         expect(stored_bookmark(browser) == str(stored), "the reloaded page found %s, not %d"
                % (stored_bookmark(browser), stored))
-        browser.start()
-        started, resumed = time.monotonic(), stored - 5
-        browser.wait_for("Module.readerSounds.length", 30, "a cue after resuming")
+        reading, resumed = start_reading(browser), stored - 5
         expect(heard(browser)[0][0] == cues_from(resumed)[0],
                "resuming five lines before %d, the first cue was sound_%s.wav, not sound_%s.wav"
                % (stored, heard(browser)[0][0], cues_from(resumed)[0]))
         if to_the_end:
             run_to_the_end_with_ctrl(browser, url, resumed)
-            browser.start()
-            started, resumed = time.monotonic(), 0
+            reading, resumed, stored = start_reading(browser), 0, 0
         if LEAVING_KEEPS_THE_PLACE:
-            leave_and_come_back(browser, url, started, resumed)
+            leave_and_come_back(browser, url, reading, resumed, stored)
         errors = browser.page_errors()
         expect(not errors, "the page reported errors:\n" + "\n".join(errors))
     finally:
         browser.close()
         site.close()
+
+
+def start_reading(browser):
+    """Clicks the start screen and waits for the first cue; the time it began."""
+    browser.start()
+    browser.wait_for("Module.readerSounds.length", 30, "the first cue")
+    return time.monotonic()
 
 
 def run_to_the_end_with_ctrl(browser, url, resumed):
@@ -213,13 +216,15 @@ def run_to_the_end_with_ctrl(browser, url, resumed):
            % stored_bookmark(browser))
 
 
-def leave_and_come_back(browser, url, started, resumed):
+def leave_and_come_back(browser, url, reading, resumed, stored):
     """Closing the tab after reading a while without a key keeps the line on screen
-    (at least that of the last cue begun): the page opened again resumes at most five
-    lines before it."""
-    time.sleep(max(0.0, started + LEAVING_AFTER - time.monotonic()))
+    (at least that of the last cue begun), in place of the bookmark stored before:
+    the page opened again resumes at most five lines before it."""
+    time.sleep(max(0.0, reading + LEAVING_AFTER - time.monotonic()))
     cue_lines = [line for line in range(resumed, len(STORY)) if STORY[line].startswith("s")]
     on_screen = cue_lines[len(heard(browser)) - 1]
+    expect(on_screen > stored + 3, "%d s of reading got only to line %d"
+           % (LEAVING_AFTER, on_screen))
     browser.leave()
     browser.open(url)
     kept = int(stored_bookmark(browser))

@@ -8,12 +8,13 @@ import readline from 'node:readline';
 const [binary, width, height] = process.argv.slice(2);
 const browser = await puppeteer.launch({
   browser: 'firefox', executablePath: binary, headless: true,
-  defaultViewport: {width: Number(width), height: Number(height)},
   // navigator.storage.persist() is granted, as a reader who allows it would.
   extraPrefsFirefox: {'dom.storageManager.prompt.testing': true,
                       'dom.storageManager.prompt.testing.allow': true},
 });
-let page = (await browser.pages())[0] || await browser.newPage();
+const viewport = {width: Number(width), height: Number(height)};
+let page = (await browser.pages())[0];
+await page.setViewport(viewport);
 
 const commands = {
   goto: ({url}) => page.goto(url),
@@ -28,6 +29,7 @@ const commands = {
     const next = await browser.newPage();
     await page.close();
     page = next;
+    await page.setViewport(viewport);
   },
   quit: () => browser.close(),
 };
