@@ -158,6 +158,7 @@ def read_in_the_browser(session, engine, to_the_end):
     browser = engine(640, 480)
     try:
         browser.open(url)
+        browser.screenshot(session.artifacts / "start_screen.png")
         print("navigator.storage.persist() answered %s" % browser.js(
             "return navigator.storage ? navigator.storage.persist() : 'no navigator.storage'"))
         # The start click; text on the picture; a key during the fourth cue, three
