@@ -25,7 +25,7 @@ sys.path.insert(0, str(ROOT / "benchmarks"))
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 import measure  # noqa: E402
-from harness.browser import Browser, Site  # noqa: E402
+from harness.browser import Chromium, Site  # noqa: E402
 from harness.xserver import XServer  # noqa: E402
 
 def descendants(root):
@@ -59,7 +59,7 @@ class TreeSampler(measure.Sampler):
 def web_story_run(site_dir, width, height, query=""):
     site = Site(site_dir)
     (site.root / "part1" / measure.SCRIPT).write_bytes(measure.typing_script())
-    browser = Browser(width, height)
+    browser = Chromium(width, height)
     sampler = TreeSampler(browser.driver.service.process.pid)
     try:
         browser.start(site.url("part1", "?trace" + query))

@@ -23,7 +23,7 @@ tests=(
   clang libclang-rt-14-dev
   sox pulseaudio pulseaudio-utils strace
   lintian desktop-file-utils
-  chromium chromium-driver python3-selenium
+  chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver
 )
 
 case "${1:-}" in
@@ -39,9 +39,22 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
     missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Node.js and npm for the Firefox driver: Debian's, unless the machine has its own.
+if [ "$1" = test ] && ! command -v npm >/dev/null; then
+  missing+=(nodejs npm)
+fi
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# puppeteer-core, which drives Firefox, as the lock file pins it; no browser of its own.
+if [ "$1" = test ]; then
+  driver=$(dirname "$0")/../tests/e2e/firefox
+  if [ ! "$driver/node_modules/.package-lock.json" -nt "$driver/package-lock.json" ]; then
+    (cd "$driver" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund)
+  fi
+fi
