@@ -19,10 +19,10 @@ namespace {
 const int kDeviceRate = 44100;
 const int kDeviceChannels = 2;
 // SDL's PulseAudio backend asks the server for this much as the stream's whole
-// latency (93 ms). The server plays silence whenever the thread comes back later
+// latency (186 ms). The server plays silence whenever the thread comes back later
 // than the stream's buffer lasts: at 1024 frames, a busy machine put gaps of a few
-// milliseconds into several cues in thirty.
-const Uint16 kDeviceBufferFrames = 4096;
+// milliseconds into several cues in thirty, at 4096 still into six.
+const Uint16 kDeviceBufferFrames = 8192;
 // A drain may run this much past the sound's own length before it counts as stalled.
 const Uint64 kStallAllowanceMs = 2000;
 // A synchronous sound is converted and queued this many seconds at a time.
@@ -77,8 +77,8 @@ void StartFeed(AudioOutput& out) {
 }
 
 // When whatever the thread may have sent so far has surely played: the buffer it
-// may be sending and the one the server may still hold.
-Uint64 DryAfterAnything(const AudioOutput& out) { return SDL_GetTicks64() + DeviceFramesToMs(out, 2 * out.deviceFormat.samples); }
+// may be sending, one taken after it, and the one the server may still hold.
+Uint64 DryAfterAnything(const AudioOutput& out) { return SDL_GetTicks64() + DeviceFramesToMs(out, 3 * out.deviceFormat.samples); }
 
 void CloseAtExit() { CloseAudioDevice(); }
 
@@ -195,11 +195,12 @@ bool DrainTo(AudioOutput& out, Uint32 bytesLeft) {
 
 bool WaitForSoundEnd(AudioOutput& out) {
     if (!DrainTo(out, 0)) return false;
-    // The thread has taken the sound's last buffer, padded with silence: hold it
-    // before it takes another. The thread takes whole buffers from the sound's start.
+    // The thread has taken the sound's last buffer, padded with silence: hold it.
+    // It takes whole buffers from the sound's start, and SDL's PulseAudio backend
+    // may already have sent that last one and taken one of silence after it.
     const size_t buffer = out.deviceFormat.samples;
     const size_t buffers = (out.queuedFrames + buffer - 1) / buffer;
-    HoldFeed(out, out.startedAt + DeviceFramesToMs(out, buffers * buffer));
+    HoldFeed(out, out.startedAt + DeviceFramesToMs(out, (buffers + 1) * buffer));
     // The sound ends its own length after it started, and not before the part of
     // it in that last buffer has played.
     const size_t lastPart = buffers == 0 ? 0 : out.queuedFrames - (buffers - 1) * buffer;
