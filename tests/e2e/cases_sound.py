@@ -307,8 +307,9 @@ def same_cue_again(session):
         "\n".join(["s01", "s00"] * REPEATS).encode())
     write_bookmark(session.folder, "part1", 0)
     cue = read_wave_mono(session.folder / "sound_01.wav")
-    samples = play_fast_forward(session, normal_priority=True)
     load = os.getloadavg()[0]
+    samples = play_fast_forward(session, normal_priority=True)
+    load = max(load, os.getloadavg()[0])
 
     cues = heard_cues(samples)
     slipped = {number: dropouts(samples, cue, pieces[0][0])
