@@ -5,7 +5,6 @@ import array
 import math
 import operator
 import os
-import random
 import subprocess
 import tempfile
 import threading
@@ -251,25 +250,6 @@ def best_alignment(recording, cue, near, search_ms=20, rate=RECORD_RATE):
                for _, best in rough for offset in (best - 1, best, best + 1) if offset >= 0)
 
 
-def write_noise(path, seconds, rate=RECORD_RATE, level=0.3, seed=31):
-    """A mono 16-bit burst of noise, softened a little (each sample the mean of three
-    random ones) so that resampling keeps it; 5 ms ramps at both ends. Unlike a tone
-    it lines up with a recording at one offset only, so any slip shows."""
-    frames = int(seconds * rate)
-    ramp = int(0.005 * rate)
-    draw = random.Random(seed)
-    white = [draw.uniform(-1, 1) for _ in range(frames + 2)]
-    samples = array.array("h")
-    for i in range(frames):
-        gain = min(1.0, i / ramp, (frames - 1 - i) / ramp)
-        samples.append(int(round(level * gain * 32767 * sum(white[i:i + 3]) / 3 * 1.7)))
-    with wave.open(str(path), "wb") as out:
-        out.setnchannels(1)
-        out.setsampwidth(2)
-        out.setframerate(rate)
-        out.writeframes(samples.tobytes())
-
-
 def dropouts(recording, cue, first, piece_ms=50, search_ms=30, least=0.7, rate=RECORD_RATE):
     """Where the cue heard from about sample first slips: each piece_ms piece of the cue
     is taken where the one before it ended; a piece that does not fit there is looked
@@ -287,7 +267,7 @@ def dropouts(recording, cue, first, piece_ms=50, search_ms=30, least=0.7, rate=R
             lost = False
             continue
         if not lost:
-            slips.append([at / rate, 0])
+            slips.append([round(at / rate, 2), 0])
         fit, shift = max((correlation_at(recording, part, offset + at + shift), shift)
                          for shift in range(-reach, reach + 1))
         lost = fit < least
