@@ -30,9 +30,11 @@ def sound_free_env(runtime_dir):
 
 class PulseServer:
     """Debian's pulseaudio with only a null sink, its socket in a private runtime
-    folder, no D-Bus and no user configuration; stopped and removed at the end."""
+    folder, no D-Bus and no user configuration; stopped and removed at the end. Its
+    log (debug level, timed) names each stream that runs dry."""
 
-    def __init__(self):
+    def __init__(self, log_path):
+        self.log_path = log_path
         self.runtime_dir = None
         self._temp = None
         self._process = None
@@ -46,10 +48,10 @@ class PulseServer:
         home = self.runtime_dir / "home"
         home.mkdir()
         env = self._server_env(home)
-        self._log = open(self.runtime_dir / "server.log", "wb")
+        self._log = open(self.log_path, "wb")
         self._process = subprocess.Popen(
             ["pulseaudio", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-             "--system=no", "-n", "--log-target=stderr",
+             "--system=no", "-n", "--log-target=stderr", "--log-level=debug", "--log-time=1",
              "--load=module-native-protocol-unix auth-anonymous=1",
              "--load=module-null-sink sink_name=%s" % SINK],
             env=env, stdout=self._log, stderr=subprocess.STDOUT, start_new_session=True,
@@ -89,8 +91,7 @@ class PulseServer:
         raise RuntimeError("pulseaudio did not come up: %s" % self.server_log())
 
     def server_log(self):
-        path = self.runtime_dir / "server.log"
-        return path.read_text(errors="replace")[-2000:] if path.exists() else ""
+        return Path(self.log_path).read_text(errors="replace")[-2000:]
 
 
 class Recorder:
@@ -150,12 +151,17 @@ class Recorder:
         samples.frombytes(data[:len(data) // 2 * 2])
         return samples
 
-    def time_of(self, index):
+    def time_of(self, index, reach=RECORD_RATE):
         """The monotonic time at which sample index reached the sink's monitor. Every
         block arrives some delay after its last sample was taken; the smallest such
-        delay over the recording is the best estimate of the start."""
-        start = min(arrived - received / 2 / RECORD_RATE for arrived, received in self._arrivals)
-        return start + index / RECORD_RATE
+        delay over the blocks within reach samples is the best estimate. Only nearby
+        blocks count: the monitor loses a few milliseconds of what it already gave
+        whenever a stream starts after running dry and the sink re-renders for it."""
+        starts = [arrived - received / 2 / RECORD_RATE for arrived, received in self._arrivals
+                  if abs(received / 2 - index) <= reach]
+        if not starts:
+            starts = [arrived - received / 2 / RECORD_RATE for arrived, received in self._arrivals]
+        return min(starts) + index / RECORD_RATE
 
 
 def write_sweep(path, seconds, rate=RECORD_RATE, low=330.0, high=660.0, level=0.5):
@@ -242,6 +248,33 @@ def best_alignment(recording, cue, near, search_ms=20, rate=RECORD_RATE):
                    reverse=True)[:3]
     return max((correlation_at(recording, cue, offset), offset)
                for _, best in rough for offset in (best - 1, best, best + 1) if offset >= 0)
+
+
+def dropouts(recording, cue, first, piece_ms=50, search_ms=30, least=0.7, rate=RECORD_RATE):
+    """Where the cue heard from about sample first slips: each piece_ms piece of the cue
+    is taken where the one before it ended; a piece that does not fit there is looked
+    for within search_ms. A list of [seconds into the cue, samples slipped], one a slip:
+    silence put in shows as a positive slip, sound lost as a negative one."""
+    piece = int(piece_ms * rate / 1000)
+    reach = int(search_ms * rate / 1000)
+    start = cue[:piece]
+    offset = max((correlation_at(recording, start, at), at)
+                 for at in range(max(0, first - reach), first + reach))[1]
+    slips, lost = [], False
+    for at in range(0, len(cue) - piece + 1, piece):
+        part = cue[at:at + piece]
+        if correlation_at(recording, part, offset + at) >= least:
+            lost = False
+            continue
+        if not lost:
+            slips.append([round(at / rate, 2), 0])
+        fit, shift = max((correlation_at(recording, part, offset + at + shift), shift)
+                         for shift in range(-reach, reach + 1))
+        lost = fit < least
+        if not lost:
+            offset += shift
+            slips[-1][1] += shift
+    return slips
 
 
 def write_ding(path, rate=RECORD_RATE, seconds=0.35, pitch=880.0):
