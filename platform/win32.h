@@ -137,6 +137,7 @@ typedef struct tagMSG {
 #define WM_RBUTTONUP     0x0205
 #define WM_MBUTTONDOWN   0x0207
 #define WM_MBUTTONUP     0x0208
+#define WM_APP           0x8000
 
 #define SC_CLOSE 0xF060
 #define HTCLIENT 1

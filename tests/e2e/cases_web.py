@@ -122,13 +122,17 @@ def check_cues_end_before_next_character(browser):
                % (name, ended - following[0] if following else 0))
 
 
-def story_in_the_browser(session):
+def site_with_story(session, story):
     site = Site(session.platform.bin_dir)
     folder = site.root / "part1"
-    (folder / "mokuri0.dat").write_bytes("\n".join(STORY).encode("cp932") + b"\n")
+    (folder / "mokuri0.dat").write_bytes("\n".join(story).encode("cp932") + b"\n")
     for name, seconds in CUE_SECONDS.items():
         (folder / ("sound_%s.wav" % name)).write_bytes(cue_wave(seconds))
-    url = site.url("part1", "?trace")
+    return site, site.url("part1", "?trace")
+
+
+def story_in_the_browser(session):
+    site, url = site_with_story(session, STORY)
     browser = Browser(640, 480)
     try:
         # A key once three cues have played: the bookmark is stored.
@@ -166,3 +170,112 @@ def story_in_the_browser(session):
 
 case("browser.bookmark_reload_ctrl_and_cues.part1", programs=["part1"], platforms=("web",), size=(640, 480))(
     story_in_the_browser)
+
+
+def cues_heard(browser):
+    return browser.js("return Module.readerSounds.filter(s => s.started).length")
+
+
+def expect_kept_near(browser, heard_count, what):
+    """Cue k of a story of text and cue lines by turns is line 2k + 1: a place kept
+    after n cues began is the line of the n-th or one of the two after it."""
+    stored = int(stored_bookmark(browser))
+    expect(2 * heard_count - 1 <= stored <= 2 * heard_count + 2,
+           "%s kept line %d; %d cues had begun" % (what, stored, heard_count))
+    return stored
+
+
+def touch_in_the_browser(session):
+    """A tap keeps the line and ends; two fingers end and keep nothing; a finger held
+    fast-forwards to the end and its lifting ends nothing."""
+    site, url = site_with_story(session, STORY[:8] + ["あ。"] * 30)
+    browser = Browser(640, 480, touch=True)
+    try:
+        browser.start(url, tap=True)
+        browser.wait_for("Module.readerSounds.length >= 2", 30, "two cues")
+        browser.tap()
+        browser.wait_for("!document.getElementById('ended').hidden", 10, "the end after a tap")
+        stored = expect_kept_near(browser, cues_heard(browser), "a tap")
+
+        browser.start(url, tap=True)
+        browser.wait_for("Module.readerSounds.length >= 1", 30, "a cue after resuming")
+        browser.tap(fingers=2)
+        browser.wait_for("!document.getElementById('ended').hidden", 10, "the end after two fingers")
+        expect(stored_bookmark(browser) == str(stored), "two fingers kept %s" % stored_bookmark(browser))
+
+        browser.start(url, tap=True)
+        started = time.monotonic()
+        browser.wait_for("Module.readerSounds.length >= 1", 30, "a cue after resuming")
+        browser.tap(hold=3)
+        time.sleep(1)
+        expect(not browser.ended(), "lifting a held finger ended the story")
+        browser.wait_for("!document.getElementById('ended').hidden", 40, "the end")
+        print("held 3 s: the end came %.1f s after the start" % (time.monotonic() - started))
+        expect(time.monotonic() - started < 32, "a held finger did not fast-forward")
+        expect(stored_bookmark(browser) == "0", "the end kept %s" % stored_bookmark(browser))
+    finally:
+        browser.close()
+        site.close()
+
+
+def tab_closed_in_the_browser(session):
+    """A tab switch keeps the place and the story goes on; a tab closed after 20 s
+    of reading with no key keeps the line that was on screen."""
+    site, url = site_with_story(session, [line for cue in CUE_LINES * 5 for line in ("あ。", cue)])
+    browser = Browser(640, 480)
+    driver = browser.driver
+    try:
+        browser.start(url)
+        reading = driver.current_window_handle
+        time.sleep(14)
+        driver.switch_to.new_window("tab")
+        time.sleep(2)
+        driver.switch_to.window(reading)
+        expect(not browser.ended() and int(stored_bookmark(browser)) > 0,
+               "a tab switch ended the story or kept no place")
+        time.sleep(6)
+        heard_count = cues_heard(browser)
+        driver.close()
+        driver.switch_to.window(driver.window_handles[0])
+        browser.open(url)
+        expect_kept_near(browser, heard_count, "closing the tab")
+    finally:
+        browser.close()
+        site.close()
+
+
+def storage_blocked_in_the_browser(session, framed):
+    """No storage, from the reader's setting or a frame sandboxed without its
+    origin: the start screen says the place will not be kept, the story plays."""
+    site, url = site_with_story(session, STORY)
+    (site.root / "frame.html").write_text('<iframe sandbox="allow-scripts" src="%s" style="position:'
+                                          'fixed;inset:0;width:100%%;height:100%%"></iframe>' % url)
+    browser = Browser(640, 480, site_data=framed)
+    try:
+        if framed:
+            browser.driver.get(url.split("part1/")[0] + "frame.html")
+            browser.driver.switch_to.frame(0)
+        else:
+            browser.driver.get(url)
+        browser.wait_for("!document.getElementById('start').hidden", 30, "the start screen")
+        expect(browser.js("return !document.getElementById('unkept').hidden"),
+               "the start screen does not say the place will not be kept")
+        session.keep(browser.canvas(), "start")
+        browser.start()
+        time.sleep(20)
+        expect(cues_heard(browser) >= 2 and not browser.ended(),
+               "20 s after the start %d cues had begun" % cues_heard(browser))
+        session.keep(browser.canvas(), "story")
+    finally:
+        browser.close()
+        site.close()
+
+
+case("browser.touch.part1", programs=["part1"], platforms=("web",), size=(640, 480))(
+    touch_in_the_browser)
+case("browser.tab_closed.part1", programs=["part1"], platforms=("web",), size=(640, 480))(
+    tab_closed_in_the_browser)
+for _framed in (False, True):
+    case("browser.storage_blocked.%s.part1" % ("sandboxed_frame" if _framed else "site_data"),
+         programs=["part1"], platforms=("web",), size=(640, 480), framed=_framed)(
+        storage_blocked_in_the_browser)

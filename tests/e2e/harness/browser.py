@@ -62,7 +62,7 @@ class Browser:
     """One Chromium with a fresh profile, its page width x height CSS pixels at one
     device pixel each."""
 
-    def __init__(self, width, height):
+    def __init__(self, width, height, touch=False, site_data=True):
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
         self._profile = tempfile.TemporaryDirectory(prefix="chromium-")
@@ -70,9 +70,26 @@ class Browser:
         options.binary_location = "/usr/bin/chromium"
         for flag in CHROMIUM_FLAGS + ("--user-data-dir=" + self._profile.name,):
             options.add_argument(flag)
+        if touch:
+            options.add_argument("--touch-events=enabled")
+        if not site_data:  # the reader's setting "block sites from saving data"
+            options.add_experimental_option(
+                "prefs", {"profile.default_content_setting_values.cookies": 2})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": touch})
+        if touch:
+            self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                        {"enabled": True, "maxTouchPoints": 5})
+
+    def tap(self, fingers=1, hold=0.0):
+        """Fingers put down on the page at once, held, and lifted."""
+        points = [{"x": 200 + 100 * i, "y": 240, "id": i} for i in range(fingers)]
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                    {"type": "touchStart", "touchPoints": points})
+        time.sleep(hold)
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                    {"type": "touchEnd", "touchPoints": []})
 
     def close(self):
         self.driver.quit()
@@ -96,12 +113,15 @@ class Browser:
         self.driver.get(url)
         self.wait_for("!document.getElementById('start').hidden", 30, "the start screen")
 
-    def start(self, url=None):
-        """Clicks the start screen, as a reader does (opening the page first)."""
+    def start(self, url=None, tap=False):
+        """Clicks or taps the start screen, as a reader does (opening the page first)."""
         from selenium.webdriver.common.action_chains import ActionChains
         if url is not None:
             self.open(url)
-        ActionChains(self.driver).click().perform()
+        if tap:
+            self.tap()
+        else:
+            ActionChains(self.driver).click().perform()
 
     def keys(self, down=(), up=()):
         from selenium.webdriver.common.action_chains import ActionChains
