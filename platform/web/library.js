@@ -59,8 +59,7 @@ mergeInto(LibraryManager.library, {
     // Stopped again at once unless a sound is waiting for it.
     wakeAudio: function() {
       var context = Module['audioContext'];
-      if (!context || context.state === 'closed' || context.state === 'running') return;
-      context.resume().then(Reader.suspendIfSilent, function() {});
+      if (context && context.state !== 'closed') context.resume().then(Reader.suspendIfSilent, function() {});
     },
     missing: {},       // files the server did not have, by name
     stopSound: function() {
