@@ -16,6 +16,7 @@
   var renderer = /[?&]renderer=(\w+)/.exec(location.search);
   var storageKept = false;
   var running = false;  // between the program's start and its end
+  var failed = false;
 
   function show(id) {
     ['start', 'loading', 'ended', 'failed'].forEach(function(other) {
@@ -115,11 +116,24 @@
                                      function(error) { Module['readerPersisted'] = String(error); });
   }
 
+  function fail(error) {
+    if (failed) return;
+    failed = true;
+    err('the story could not be loaded: ' + error);
+    show('failed');
+  }
+
+  // Fetched while the program compiles: a page that cannot have its files (a
+  // frame sandboxed without its origin, on a server that does not share them
+  // with other origins, cannot have the program either) says so at once.
+  var fetched = Promise.all([fetchBytes(page.script), fetchBytes(page.font)]);
+  fetched.catch(fail);
+
   function loadFiles() {
-    return Promise.all([fetchBytes(page.script), fetchBytes(page.font), loadStorage()])
+    return Promise.all([fetched, loadStorage()])
       .then(function(loaded) {
-        placeFiles(loaded[0], loaded[1]);
-        storageKept = loaded[2];
+        placeFiles(loaded[0][0], loaded[0][1]);
+        storageKept = loaded[1];
         // The bookmark as placed, and the script's digest, are stored at once.
         if (storageKept) FS.syncfs(false, function() {});
       });
@@ -193,17 +207,12 @@
     addRunDependency('reader-start');
     var started = false;
     var loaded = false;
-    var failed = false;
     loadFiles().then(function() {
       loaded = true;
       document.getElementById('unkept').hidden = storageKept;
       if (!started) show('start');
       removeRunDependency('reader-files');
-    }, function(error) {
-      failed = true;
-      err('the story could not be loaded: ' + error);
-      show('failed');
-    });
+    }, fail);
     waitForStart().then(function() {
       started = true;
       if (!failed) show(loaded ? null : 'loading');

@@ -57,6 +57,11 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *_):
         pass
 
+    def end_headers(self):
+        # Shared with every origin, as a page in a frame sandboxed without its own needs.
+        self.send_header("Access-Control-Allow-Origin", "*")
+        super().end_headers()
+
 
 class Browser:
     """One Chromium with a fresh profile, its page width x height CSS pixels at one
