@@ -243,7 +243,7 @@ def tab_closed_in_the_browser(session):
 def storage_blocked_in_the_browser(session, framed):
     site, url = site_with_story(session, STORY)
     (site.root / "frame.html").write_text('<iframe sandbox="allow-scripts" src="%s" style="position:'
-                                          'fixed;inset:0;width:100%%;height:100%%"></iframe>' % url)
+                                          'fixed;inset:0;width:100%%;height:100%%;border:0"></iframe>' % url)
     browser = Browser(640, 480, site_data=framed)
     try:
         browser.driver.get(url.split("part1/")[0] + "frame.html" if framed else url)
