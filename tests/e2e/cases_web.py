@@ -184,6 +184,7 @@ def cues_heard(browser):
 def expect_kept_near(browser, heard_count, what):
     """Cue k of a story of text and cue lines by turns is line 2k + 1."""
     stored = int(stored_bookmark(browser))
+    print("%s kept line %d after %d cues (cue lines 1, 3, 5, ...)" % (what, stored, heard_count))
     expect(2 * heard_count - 1 <= stored <= 2 * heard_count + 2,
            "%s kept line %d; %d cues had begun" % (what, stored, heard_count))
     return stored
