@@ -1,9 +1,7 @@
 """The web build in headless Chromium: the same frames as the Linux build at
 640x480, on its canvas as in its frame record; a key stores the bookmark in the browser and a reload resumes five lines
 before it; Ctrl fast-forwards to the end, which stores 0; and a cue's end, as Web
-Audio reports it, is what the next character waits for; a tap keeps the line, two
-fingers keep nothing, a finger held fast-forwards; a tab switched or closed keeps the
-line; with no storage the story plays and the start screen says so."""
+Audio reports it, is what the next character waits for; touch; leaving; no storage."""
 import base64
 import hashlib
 import io
@@ -184,7 +182,6 @@ def cues_heard(browser):
 def expect_kept_near(browser, heard_count, what):
     """Cue k of a story of text and cue lines by turns is line 2k + 1."""
     stored = int(stored_bookmark(browser))
-    print("%s kept line %d after %d cues (cue lines 1, 3, 5, ...)" % (what, stored, heard_count))
     expect(2 * heard_count - 1 <= stored <= 2 * heard_count + 2,
            "%s kept line %d; %d cues had begun" % (what, stored, heard_count))
     return stored
@@ -207,8 +204,7 @@ def touch_in_the_browser(session):
         browser.start(url, tap=True)
         browser.wait_for("Module.readerSounds.length >= 1", 30, "a cue after resuming")
         browser.tap(hold=3)
-        # Past the 30 lines between the fourth cue and the fifth, not yet at the last;
-        # lifted during the story, a tap would keep a line, not the end's 0.
+        # Past the 30 lines after cue 4, not at the end; a lift taken for a tap keeps a line.
         expect(5 <= cues_heard(browser) < 8, "held 3 s, %d cues began" % cues_heard(browser))
         browser.wait_for(ENDED, 40, "the end")
         expect(stored_bookmark(browser) == "0", "the end kept %s" % stored_bookmark(browser))

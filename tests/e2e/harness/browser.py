@@ -88,7 +88,6 @@ class Browser:
                                         {"enabled": True, "maxTouchPoints": 5})
 
     def tap(self, fingers=1, hold=0.0):
-        """Fingers put down on the page at once, held, and lifted."""
         points = [{"x": 200 + 100 * i, "y": 240, "id": i} for i in range(fingers)]
         self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
                                     {"type": "touchStart", "touchPoints": points})
