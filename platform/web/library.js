@@ -3,7 +3,8 @@
 // and gives the thread back to the browser until it winds it back.
 
 mergeInto(LibraryManager.library, {
-  $Reader__postset: "Module['readerWakeAudio'] = function() { Reader.wakeAudio(); };",
+  $Reader__postset: "Module['readerWakeAudio'] = function() { Reader.wakeAudio(); };" +
+                    "Module['readerKeepPlace'] = function() { return Reader.keepPlace(); };",
   $Reader: {
     wake: null,        // ends the rest in progress
     channel: null,     // messages to oneself: the quickest way back to the browser
@@ -62,6 +63,18 @@ mergeInto(LibraryManager.library, {
       if (context && context.state !== 'closed') context.resume().then(Reader.suspendIfSilent, function() {});
     },
     missing: {},       // files the server did not have, by name
+    calledFromPage: false,
+    // The page's call into the program, which is asleep, between two of its steps
+    // (entry/browser_main.cpp): 1 when the window kept the place. Nothing in it may
+    // wait, so fd_sync leaves the storage to the page meanwhile.
+    keepPlace: function() {
+      Reader.calledFromPage = true;
+      try {
+        return Module['_reader_keep_place']();
+      } finally {
+        Reader.calledFromPage = false;
+      }
+    },
     stopSound: function() {
       var source = Reader.sound;
       Reader.sound = null;
@@ -217,6 +230,18 @@ mergeInto(LibraryManager.library, {
         Reader.missing[path] = true;
         wakeUp(0);
       });
+    });
+  },
+
+  // fsync: a file in the browser's storage (IDBFS) is written to it while the
+  // program waits, as emscripten's own does; called from the page (keepPlace), at
+  // once.
+  fd_sync__deps: ['$Reader', '$SYSCALLS'],
+  fd_sync: function(fd) {
+    var mount = SYSCALLS.getStreamFromFD(fd).node.mount;
+    if (Reader.calledFromPage || !mount.type.syncfs) return 0;
+    return Asyncify.handleSleep(function(wakeUp) {
+      mount.type.syncfs(mount, false, function(error) { wakeUp(error ? 29 : 0); });  // EIO
     });
   },
 

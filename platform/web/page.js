@@ -106,7 +106,7 @@
   // the window keeps the line on screen as a key would, and the story goes on
   // for a reader who comes back.
   function keepPlace() {
-    if (running && Module['_reader_keep_place']()) storeBookmarkNow();
+    if (running && Module['readerKeepPlace']()) storeBookmarkNow();
   }
 
   // Asked on the start gesture: storage that the browser may not clear on its own.
