@@ -137,6 +137,7 @@ typedef struct tagMSG {
 #define WM_RBUTTONUP     0x0205
 #define WM_MBUTTONDOWN   0x0207
 #define WM_MBUTTONUP     0x0208
+#define WM_APP           0x8000
 
 // The mouse-key flags of mouse messages' wParam.
 #define MK_LBUTTON  0x0001

@@ -65,6 +65,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         QuitWithBookmark();
     case WM_RBUTTONDOWN:
         QuitProgram();
+    case WM_APP:
+        // The web build's page is going out of sight, perhaps for good: the line is
+        // kept as a key would keep it, and the story goes on. Windows never sends it.
+        if (Bookmark != -1) SaveBookmark(Bookmark);
+        return 1;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -3,6 +3,8 @@
 // and gives the thread back to the browser until it winds it back.
 
 mergeInto(LibraryManager.library, {
+  $Reader__postset: "Module['readerWakeAudio'] = function() { Reader.wakeAudio(); };" +
+                    "Module['readerKeepPlace'] = function() { return Reader.keepPlace(); };",
   $Reader: {
     wake: null,        // ends the rest in progress
     channel: null,     // messages to oneself: the quickest way back to the browser
@@ -33,20 +35,45 @@ mergeInto(LibraryManager.library, {
       if (Module['readerSounds']) Module['readerSounds'].push(entry);
       function stopContextWhenSilent() {
         if (Reader.sound === source) Reader.sound = null;
-        if (!Reader.sound) context.suspend();
+        Reader.suspendIfSilent();
       }
       source.addEventListener('ended', function() {
         entry.ended = performance.now();
         stopContextWhenSilent();
         ended(true);
       });
+      // Refused (a context a call or a lock interrupted): the guard ends the wait.
       context.resume().then(function() {
         if (Reader.sound !== source) return stopContextWhenSilent();  // stopped before it began
         source.start();
         source.playing = true;
         entry.started = performance.now();
-      });
+      }, function() {});
       return true;
+    },
+    suspendIfSilent: function() {
+      var context = Module['audioContext'];
+      if (!Reader.sound && context && context.state === 'running') context.suspend().catch(function() {});
+    },
+    // From a reader's gesture or the page's return: some browsers let a context
+    // that a call, a lock or a hidden page stopped run again only from a gesture.
+    // Stopped again at once unless a sound is waiting for it.
+    wakeAudio: function() {
+      var context = Module['audioContext'];
+      if (context && context.state !== 'closed') context.resume().then(Reader.suspendIfSilent, function() {});
+    },
+    missing: {},       // files the server did not have, by name
+    calledFromPage: false,
+    // The page's call into the program, which is asleep, between two of its steps
+    // (entry/browser_main.cpp): 1 when the window kept the place. Nothing in it may
+    // wait, so fd_sync leaves the storage to the page meanwhile.
+    keepPlace: function() {
+      Reader.calledFromPage = true;
+      try {
+        return Module['_reader_keep_place']();
+      } finally {
+        Reader.calledFromPage = false;
+      }
     },
     stopSound: function() {
       var source = Reader.sound;
@@ -182,6 +209,40 @@ mergeInto(LibraryManager.library, {
   reader_close_audio__deps: ['$Reader'],
   reader_close_audio: function() {
     Reader.stopSound();
+  },
+
+  // Fetches a file named by a path relative to the page into the same path of the
+  // current directory; 1 once it is there, 0 when the server has none.
+  reader_fetch_file__deps: ['$Reader', '$readerSleep', '$FS', '$PATH'],
+  reader_fetch_file: function(name) {
+    var path = UTF8ToString(name);
+    if (Reader.missing[path]) return 0;
+    return readerSleep(function(wakeUp) {
+      fetch(encodeURI(path)).then(function(response) {
+        if (!response.ok) throw new Error(response.status);
+        return response.arrayBuffer();
+      }).then(function(buffer) {
+        var folder = PATH.dirname(path);
+        if (folder !== '.') FS.mkdirTree(PATH.join2(FS.cwd(), folder));
+        FS.writeFile(path, new Uint8Array(buffer));
+        wakeUp(1);
+      }).catch(function() {
+        Reader.missing[path] = true;
+        wakeUp(0);
+      });
+    });
+  },
+
+  // fsync: a file in the browser's storage (IDBFS) is written to it while the
+  // program waits, as emscripten's own does; called from the page (keepPlace), at
+  // once.
+  fd_sync__deps: ['$Reader', '$SYSCALLS'],
+  fd_sync: function(fd) {
+    var mount = SYSCALLS.getStreamFromFD(fd).node.mount;
+    if (Reader.calledFromPage || !mount.type.syncfs) return 0;
+    return Asyncify.handleSleep(function(wakeUp) {
+      mount.type.syncfs(mount, false, function(error) { wakeUp(error ? 29 : 0); });  // EIO
+    });
   },
 
   // Writes the file system's persistent folders (IDBFS) to the browser's storage.

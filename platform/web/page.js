@@ -1,9 +1,10 @@
 // The program's life in its page (linked in front of the program, --pre-js):
-// the files it reads, the bookmark kept in the browser's storage, the start
-// screen that the browser's rule for sound asks for, and the word at its end.
+// the files it reads, the bookmark kept in the browser's storage when it lets
+// the page keep one, the start screen that the browser's rule for sound asks
+// for, the place kept when the page is hidden or left, and the word at its end.
 // The page's <body> names the files: data-story (the folder's name for its
-// storage), data-script, data-bookmark and data-font; the cues are those the
-// script names, looked for beside it.
+// storage), data-script, data-bookmark and data-font; the program fetches the
+// cues itself, from beside the page, as it plays them.
 (function() {
   var page = document.body.dataset;
   var storyFolder = '/story';
@@ -13,6 +14,9 @@
   var recorded = /[?&]record\b/.test(location.search);
   // ?renderer=opengles2 (WebGL) or software: SDL_RENDER_DRIVER, as on the desktop.
   var renderer = /[?&]renderer=(\w+)/.exec(location.search);
+  var storageKept = false;
+  var running = false;  // between the program's start and its end
+  var failed = false;
 
   function show(id) {
     ['start', 'loading', 'ended', 'failed'].forEach(function(other) {
@@ -42,94 +46,139 @@
   // browser's storage and is linked into that folder under the name the program
   // opens. A bookmark names a line of one script, so a changed script starts it
   // again at 0, as a first visit does.
-  function placeFiles(files, font) {
+  function placeFiles(script, font) {
     FS.mkdir(storyFolder);
-    files.forEach(function(file) {
-      if (file.bytes) FS.writeFile(storyFolder + '/' + file.name, file.bytes);
-    });
+    FS.writeFile(storyFolder + '/' + page.script, script);
     FS.mkdir('/fonts');
     FS.writeFile(fontPath, font);
     var bookmark = bookmarkFolder + '/' + page.bookmark;
-    var scriptDigest = bookmarkFolder + '/script-digest';
-    var script = digest(files[0].bytes);
-    var stored = exists(scriptDigest) ? FS.readFile(scriptDigest, {encoding: 'utf8'}) : null;
-    if (!exists(bookmark) || stored !== script) {
+    var digestFile = bookmarkFolder + '/script-digest';
+    var scriptDigest = digest(script);
+    var stored = exists(digestFile) ? FS.readFile(digestFile, {encoding: 'utf8'}) : null;
+    if (!exists(bookmark) || stored !== scriptDigest) {
       FS.writeFile(bookmark, '0');
-      FS.writeFile(scriptDigest, script);
+      FS.writeFile(digestFile, scriptDigest);
     }
     FS.symlink(bookmark, storyFolder + '/' + page.bookmark);
     FS.chdir(storyFolder);
   }
 
+  // True once the browser's storage is read into the bookmark's folder; false,
+  // with the folder left in memory only, when the browser refuses it (site data
+  // blocked, a frame sandboxed without its origin, some private windows) or has
+  // not answered within a while (some have hung on their first open).
   function loadStorage() {
+    var mounted = false;
     FS.mkdir(bookmarkFolder);
-    FS.mount(IDBFS, {}, bookmarkFolder);
-    return new Promise(function(resolve, reject) {
-      FS.syncfs(true, function(error) { if (error) reject(error); else resolve(); });
+    return new Promise(function(resolve) {
+      setTimeout(function() { resolve(false); }, 10000);
+      try {
+        FS.mount(IDBFS, {}, bookmarkFolder);
+        mounted = true;
+        FS.syncfs(true, function(error) { resolve(!error); });
+      } catch (error) {
+        resolve(false);
+      }
+    }).then(function(kept) {
+      if (!kept && mounted) FS.unmount(bookmarkFolder);
+      return kept;
     });
   }
 
-  // The cues the script names: each token that begins with "s" plays the file
-  // "sound_%c%c.wav" of its next two bytes (a Ctrl-Z ends a script read in text mode).
-  function cueNames(script) {
-    var names = {}, token = [];
-    var end = script.indexOf(0x1A) < 0 ? script.length : script.indexOf(0x1A);
-    for (var i = 0; i <= end; ++i) {
-      var byte = i < end ? script[i] : 0x20;
-      if (byte === 0x20 || (byte >= 0x09 && byte <= 0x0D)) {
-        if (token[0] === 0x73) names['sound_' + String.fromCharCode(token[1], token[2]) + '.wav'] = true;
-        token = [];
-      } else {
-        token.push(byte);
-      }
+  // Puts the bookmark's file into the browser's storage in one request, made
+  // before the caller returns: a page being closed runs none of its later
+  // tasks, and a whole sync reads the storage before it writes.
+  function storeBookmarkNow() {
+    var db = IDBFS.dbs[bookmarkFolder];
+    var path = bookmarkFolder + '/' + page.bookmark;
+    if (!storageKept || !db) return;
+    try {
+      var store = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite').objectStore(IDBFS.DB_STORE_NAME);
+      IDBFS.loadLocalEntry(path, function(error, entry) {
+        if (!error) IDBFS.storeRemoteEntry(store, path, entry, function() {});
+      });
+    } catch (error) {
+      err('the bookmark could not be stored: ' + error);
     }
-    return Object.keys(names);
   }
 
-  // A cue that cannot be had is left out: the program plays its default sound.
-  function loadCues(names) {
-    return Promise.all(names.map(function(name) {
-      return fetchBytes(name).then(function(bytes) { return {name: name, bytes: bytes}; },
-                                   function() { return {name: name, bytes: null}; });
-    }));
+  // The page hidden (another tab, the phone locked, the browser left) or left:
+  // the window keeps the line on screen as a key would, and the story goes on
+  // for a reader who comes back.
+  function keepPlace() {
+    if (running && Module['readerKeepPlace']()) storeBookmarkNow();
   }
+
+  // Asked on the start gesture: storage that the browser may not clear on its own.
+  function askToPersist() {
+    if (!storageKept || !navigator.storage || !navigator.storage.persist) return;
+    navigator.storage.persist().then(function(granted) { Module['readerPersisted'] = granted; },
+                                     function(error) { Module['readerPersisted'] = String(error); });
+  }
+
+  function fail(error) {
+    if (failed) return;
+    failed = true;
+    err('the story could not be loaded: ' + error);
+    show('failed');
+  }
+
+  // Fetched while the program compiles: a page that cannot have its files (a
+  // frame sandboxed without its origin, on a server that does not share them
+  // with other origins, cannot have the program either) says so at once.
+  var fetched = Promise.all([fetchBytes(page.script), fetchBytes(page.font)]);
+  fetched.catch(fail);
 
   function loadFiles() {
-    var files = fetchBytes(page.script).then(function(script) {
-      return loadCues(cueNames(script)).then(function(cues) {
-        return [{name: page.script, bytes: script}].concat(cues);
+    return Promise.all([fetched, loadStorage()])
+      .then(function(loaded) {
+        placeFiles(loaded[0][0], loaded[0][1]);
+        storageKept = loaded[1];
+        // The bookmark as placed, and the script's digest, are stored at once.
+        if (storageKept) FS.syncfs(false, function() {});
       });
-    });
-    return Promise.all([files, fetchBytes(page.font), loadStorage()])
-      .then(function(loaded) { placeFiles(loaded[0], loaded[1]); });
   }
 
-  // A browser lets sound start only from the reader's own click or key. The
-  // context is made on the press and the program starts on the release, so
-  // that the key which started it is not taken for a key that ends it.
+  // Sound may start only from the reader's own gesture, and some browsers take
+  // only a key, a click or a finger's lift for one: the context is made and
+  // let run there (then stopped until a sound plays). Outside a gesture it
+  // stays stopped.
+  function unlockAudio() {
+    // A phone's silent switch mutes a page's sound unless it is played as media.
+    if (navigator.audioSession) navigator.audioSession.type = 'playback';
+    if (!Module['audioContext']) {
+      var Context = window.AudioContext || window.webkitAudioContext;
+      if (Context) Module['audioContext'] = new Context();
+    }
+    Module['readerWakeAudio']();
+  }
+
+  // The program starts on the release of the key, button or finger that was
+  // pressed on the start screen, so that it is not taken for one that ends it.
+  // A lifted finger's mouse events, which the browser would make next, are
+  // held back: to the running program they would be a mouse move.
   function waitForStart() {
+    var presses = ['keydown', 'mousedown', 'touchstart'];
+    var releases = ['keyup', 'mouseup', 'touchend'];
     return new Promise(function(resolve) {
       var pressed = false;
       function press(event) {
         if (event.type === 'mousedown' && event.button !== 0) return;
         pressed = true;
-        if (!Module['audioContext']) {
-          var Context = window.AudioContext || window.webkitAudioContext;
-          if (Context) Module['audioContext'] = new Context();
-        }
-        // Allowed to run from now on; it runs only while a sound plays.
-        var context = Module['audioContext'];
-        if (context) context.resume().then(function() { context.suspend(); });
+        if (event.type !== 'touchstart') unlockAudio();
       }
       function release(event) {
         if (!pressed) return;
         event.preventDefault();
-        ['keydown', 'mousedown'].forEach(function(type) { window.removeEventListener(type, press); });
-        ['keyup', 'mouseup'].forEach(function(type) { window.removeEventListener(type, release); });
+        unlockAudio();
+        askToPersist();
+        presses.forEach(function(type) { window.removeEventListener(type, press); });
+        releases.forEach(function(type) { window.removeEventListener(type, release); });
+        Module['canvas'].focus();  // in a frame, the keys come to the page from now on
         resolve();
       }
-      ['keydown', 'mousedown'].forEach(function(type) { window.addEventListener(type, press); });
-      ['keyup', 'mouseup'].forEach(function(type) { window.addEventListener(type, release); });
+      presses.forEach(function(type) { window.addEventListener(type, press); });
+      releases.forEach(function(type) { window.addEventListener(type, release, {passive: false}); });
     });
   }
 
@@ -160,23 +209,38 @@
     var loaded = false;
     loadFiles().then(function() {
       loaded = true;
+      document.getElementById('unkept').hidden = storageKept;
       if (!started) show('start');
       removeRunDependency('reader-files');
-    }, function(error) {
-      err('the story could not be loaded: ' + error);
-      show('failed');
-    });
+    }, fail);
     waitForStart().then(function() {
       started = true;
-      if (loaded) show(null); else show('loading');
+      if (!failed) show(loaded ? null : 'loading');
       removeRunDependency('reader-start');
     });
   });
-  Module['onRuntimeInitialized'] = function() { show(null); };
+  // main is called right after: until the program has its window it keeps no place.
+  Module['onRuntimeInitialized'] = function() {
+    running = true;
+    show(null);
+  };
   Module['onExit'] = function() {
-    if (Module['audioContext']) Module['audioContext'].close();
+    running = false;
+    if (Module['audioContext']) Module['audioContext'].close().catch(function() {});
     show('ended');
   };
-  Module['onAbort'] = function() { show('failed'); };
+  Module['onAbort'] = function() {
+    running = false;
+    show('failed');
+  };
+  document.addEventListener('visibilitychange', function() {
+    if (document.visibilityState === 'hidden') keepPlace();
+    else Module['readerWakeAudio']();
+  });
+  window.addEventListener('pagehide', keepPlace);
+  // A later gesture lets a context that a call or a lock stopped run again.
+  ['keydown', 'mousedown', 'touchend'].forEach(function(type) {
+    window.addEventListener(type, function() { if (running) Module['readerWakeAudio'](); });
+  });
   show('loading');
 })();

@@ -4,7 +4,7 @@ reader's walk: the start click, text typed on the picture, a cue's end, as Web A
 reports it, being what the next character waits for, a key storing the bookmark in
 the browser, a reload resuming five lines before it, leaving the tab keeping the
 place, and no page error; in Chromium also Ctrl fast-forwarding to the end, which
-stores 0."""
+stores 0; and touch, a tab switch, and storage refused."""
 import base64
 import hashlib
 import io
@@ -91,8 +91,6 @@ CUE_LINES = ["s0%d" % (1 + j % 4) for j in range(14)]
 TEXT = "あ" * 9 + "。"
 STORY = [line for cue in CUE_LINES for line in (TEXT, cue)] + [TEXT]
 ENDED = "!document.getElementById('ended').hidden"
-# Switched on once the page keeps the line on screen when it is hidden or closed.
-LEAVING_KEEPS_THE_PLACE = False
 LEAVING_AFTER = 20  # seconds of reading, from the first cue
 
 
@@ -143,10 +141,10 @@ def first_row_has_text(image):
     return bounding_box(image, WHITE, (left, top, image.width - left, top + int(40 * scale)))
 
 
-def cue_story_site(session):
+def cue_story_site(session, story=STORY):
     site = Site(session.platform.bin_dir)
     folder = site.root / "part1"
-    (folder / "mokuri0.dat").write_bytes("\n".join(STORY).encode("cp932") + b"\n")
+    (folder / "mokuri0.dat").write_bytes("\n".join(story).encode("cp932") + b"\n")
     for name, seconds in CUE_SECONDS.items():
         (folder / ("sound_%s.wav" % name)).write_bytes(cue_wave(seconds))
     return site
@@ -184,10 +182,9 @@ def read_in_the_browser(session, engine, to_the_end):
                % (stored, heard(browser)[0][0], cues_from(resumed)[0]))
         if to_the_end:
             run_to_the_end_with_ctrl(browser, url, resumed)
-        if LEAVING_KEEPS_THE_PLACE:
-            if to_the_end:  # read again from the start the end stored
-                reading, resumed, stored = start_reading(browser), 0, 0
-            leave_and_come_back(browser, url, reading, resumed, stored)
+        if to_the_end:  # read again from the start the end stored
+            reading, resumed, stored = start_reading(browser), 0, 0
+        leave_and_come_back(browser, url, reading, resumed, stored)
         errors = browser.page_errors()
         expect(not errors, "the page reported errors:\n" + "\n".join(errors))
     finally:
@@ -238,3 +235,105 @@ for _engine in (Chromium, Firefox, WebKit):
     case("browser.reading.%s.part1" % _engine.__name__.lower(), programs=["part1"],
          platforms=("web",), size=(640, 480), engine=_engine, to_the_end=_engine is Chromium)(
         read_in_the_browser)
+
+
+# Touch, a tab switched away from and closed, and storage refused: Chromium only.
+# One-character lines by turns with cues, so that cues come often.
+SHORT_STORY = [line for cue in CUE_LINES[:8] for line in ("あ。", cue)] + ["あ。"]
+
+
+def site_with_story(session, story):
+    site = cue_story_site(session, story)
+    return site, site.url("part1", "?trace")
+
+
+def cues_heard(browser):
+    return browser.js("return Module.readerSounds.filter(s => s.started).length")
+
+
+def expect_kept_near(browser, heard_count, what):
+    """Cue k of a story of text and cue lines by turns is line 2k + 1."""
+    stored = int(stored_bookmark(browser))
+    expect(2 * heard_count - 1 <= stored <= 2 * heard_count + 2,
+           "%s kept line %d; %d cues had begun" % (what, stored, heard_count))
+    return stored
+
+
+def touch_in_the_browser(session):
+    site, url = site_with_story(session, SHORT_STORY[:8] + ["あ。"] * 30 + SHORT_STORY[:8])
+    browser = Chromium(640, 480, touch=True)
+    try:
+        browser.start(url, tap=True)
+        browser.wait_for("Module.readerSounds.length >= 2", 30, "two cues")
+        browser.tap()
+        browser.wait_for(ENDED, 10, "the end after a tap")
+        stored = expect_kept_near(browser, cues_heard(browser), "a tap")
+        browser.start(url, tap=True)
+        browser.wait_for("Module.readerSounds.length >= 1", 30, "a cue after resuming")
+        browser.tap(fingers=2)
+        browser.wait_for(ENDED, 10, "the end after two fingers")
+        expect(stored_bookmark(browser) == str(stored), "two fingers kept %s" % stored_bookmark(browser))
+        browser.start(url, tap=True)
+        browser.wait_for("Module.readerSounds.length >= 1", 30, "a cue after resuming")
+        browser.tap(hold=3)
+        # Past the 30 lines after cue 4, not at the end; a lift taken for a tap keeps a line.
+        expect(5 <= cues_heard(browser) < 8, "held 3 s, %d cues began" % cues_heard(browser))
+        browser.wait_for(ENDED, 40, "the end")
+        expect(stored_bookmark(browser) == "0", "the end kept %s" % stored_bookmark(browser))
+    finally:
+        browser.close()
+        site.close()
+
+
+def tab_closed_in_the_browser(session):
+    site, url = site_with_story(session, [line for cue in CUE_LINES[:8] * 5 for line in ("あ。", cue)])
+    browser = Chromium(640, 480)
+    driver = browser.driver
+    try:
+        browser.start(url)
+        reading = driver.current_window_handle
+        time.sleep(14)
+        driver.switch_to.new_window("tab")
+        time.sleep(2)
+        driver.switch_to.window(reading)
+        kept = int(stored_bookmark(browser))
+        time.sleep(6)
+        heard_count = cues_heard(browser)
+        expect(0 < kept < 2 * heard_count - 1, "a tab switch kept %d; %d cues followed"
+               % (kept, heard_count))
+        driver.close()
+        driver.switch_to.window(driver.window_handles[0])
+        browser.open(url)
+        expect_kept_near(browser, heard_count, "closing the tab")
+    finally:
+        browser.close()
+        site.close()
+
+
+def storage_blocked_in_the_browser(session, framed):
+    site, url = site_with_story(session, SHORT_STORY)
+    (site.root / "frame.html").write_text('<iframe sandbox="allow-scripts" src="%s" style="position:'
+                                          'fixed;inset:0;width:100%%;height:100%%;border:0"></iframe>' % url)
+    browser = Chromium(640, 480, site_data=framed)
+    try:
+        browser.driver.get(url.split("part1/")[0] + "frame.html" if framed else url)
+        if framed:
+            browser.driver.switch_to.frame(0)
+        browser.wait_for("!document.getElementById('start').hidden", 30, "the start screen")
+        expect(browser.js("return !document.getElementById('unkept').hidden"),
+               "the start screen does not say the place will not be kept")
+        browser.driver.save_screenshot(str(session.artifacts / "start.png"))
+        browser.start()
+        time.sleep(20)
+        expect(cues_heard(browser) >= 2 and not browser.ended(),
+               "20 s after the start %d cues had begun" % cues_heard(browser))
+    finally:
+        browser.close()
+        site.close()
+
+
+for _name, _run in (("touch", touch_in_the_browser), ("tab_closed", tab_closed_in_the_browser)):
+    case("browser.%s.part1" % _name, programs=["part1"], platforms=("web",), size=(640, 480))(_run)
+for _framed, _name in ((False, "site_data"), (True, "sandboxed_frame")):
+    case("browser.storage_blocked.%s.part1" % _name, programs=["part1"], platforms=("web",),
+         size=(640, 480), framed=_framed)(storage_blocked_in_the_browser)

@@ -50,6 +50,14 @@ TEST_F(WindowProcedure, MouseMovesAreIgnoredBeforeTheStory) {
     EXPECT_EQ("42", ReadFile(Episode.BookmarkFileName));
 }
 
+TEST_F(WindowProcedure, TheHiddenPageKeepsTheLineAsAKeyWouldAndGoesOn) {
+    EXPECT_EQ(1, Send(WM_APP));
+    EXPECT_EQ("42", ReadFile(Episode.BookmarkFileName));
+    Bookmark = 8;
+    EXPECT_EQ(1, Send(WM_APP));
+    EXPECT_EQ("8", ReadFile(Episode.BookmarkFileName));
+}
+
 TEST_F(WindowProcedure, CloseIsRefusedAndTheCursorHidden) {
     EXPECT_EQ(1, Send(WM_CLOSE));
     EXPECT_EQ(1, Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(MainWindow), HTCLIENT));

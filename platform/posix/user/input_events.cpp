@@ -3,6 +3,7 @@
 #include "platform/posix/kernel/kernel.h"
 #include "platform/posix/screen/screen.h"
 #include "platform/posix/user/keyboard.h"
+#include "platform/posix/user/touch.h"
 #include "platform/posix/user/window.h"
 #include "platform/posix/video/video.h"
 
@@ -76,6 +77,41 @@ void HandleButton(const SDL_MouseButtonEvent& event) {
                       static_cast<uint16_t>(SDL_GetModState()));
 }
 
+// The key or button a touch gesture stands for.
+void PressKey(SDL_Scancode scancode, SDL_Keycode symbol, bool down, Uint16 modifiers) {
+    SDL_KeyboardEvent key{};
+    key.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    key.keysym.scancode = scancode;
+    key.keysym.sym = symbol;
+    key.keysym.mod = modifiers;
+    HandleKey(key);
+}
+
+void PressRightButton(bool down) {
+    SDL_MouseButtonEvent button{};
+    button.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    button.button = SDL_BUTTON_RIGHT;
+    button.x = State().pointer.x;
+    button.y = State().pointer.y;
+    HandleButton(button);
+}
+
+void PostGesture(Gesture gesture) {
+    switch (gesture) {
+    case Gesture::Key:
+        PressKey(SDL_SCANCODE_SPACE, SDLK_SPACE, true, KMOD_NONE);
+        PressKey(SDL_SCANCODE_SPACE, SDLK_SPACE, false, KMOD_NONE);
+        break;
+    case Gesture::ControlDown: PressKey(SDL_SCANCODE_LCTRL, SDLK_LCTRL, true, KMOD_LCTRL); break;
+    case Gesture::ControlUp: PressKey(SDL_SCANCODE_LCTRL, SDLK_LCTRL, false, KMOD_NONE); break;
+    case Gesture::RightButton:
+        PressRightButton(true);
+        PressRightButton(false);
+        break;
+    case Gesture::None: break;
+    }
+}
+
 void HandleWindowEvent(const SDL_WindowEvent& event) {
     if (event.windowID != SDL_GetWindowID(posix::video::HostWindow())) return;
     switch (event.event) {
@@ -114,6 +150,11 @@ void StartPointerTracking() {
 
 void HandleEvent(const SDL_Event& event) {
     if (MainWindow() == nullptr) return;  // input before the window has nowhere to go
+    Gesture gesture;
+    if (TakeTouchEvent(event, &gesture)) {
+        PostGesture(gesture);
+        return;
+    }
     switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: HandleKey(event.key); break;
@@ -141,6 +182,7 @@ void PumpInput() {
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
         HandleEvent(event);
     }
+    if (MainWindow() != nullptr) PostGesture(TouchHeldAt(SDL_GetTicks()));
 }
 
 }  // namespace posix::user

@@ -42,6 +42,12 @@ std::unique_ptr<Sound> DefaultSound();
 // exact name is not there. False when there is no such readable file.
 bool ReadSoundFile(const std::string& name, std::vector<uint8_t>* bytes);
 
+// Where the current directory holds only what was there at the start (a web
+// page's folder of files on its server), fetches the file a sound is named by
+// into it the first time it is asked for: its path, or false when there is
+// none. Elsewhere false at once.
+bool FetchSoundFile(const std::string& name, std::string* path);
+
 // The bytes of the file at path; false, with why when given, when it cannot be read.
 bool ReadSoundBytes(const std::string& path, std::vector<uint8_t>* bytes, std::string* why = nullptr);
 

@@ -96,7 +96,8 @@ bool ReadSoundBytes(const std::string& path, std::vector<uint8_t>* bytes, std::s
 
 bool ReadSoundFile(const std::string& name, std::vector<uint8_t>* bytes) {
     std::string path;
-    return FindSoundFile(".", name, &path) && ReadSoundBytes(path, bytes);
+    if (!FindSoundFile(".", name, &path) && !FetchSoundFile(name, &path)) return false;
+    return ReadSoundBytes(path, bytes);
 }
 
 }  // namespace posix::winmm

@@ -86,6 +86,11 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *_):
         pass
 
+    def end_headers(self):
+        # Shared with every origin, as a page in a frame sandboxed without its own needs.
+        self.send_header("Access-Control-Allow-Origin", "*")
+        super().end_headers()
+
 
 class Browser:
     """What every engine's adapter shares: the page's state read through js(body),
@@ -100,11 +105,14 @@ class Browser:
         self.goto(url)
         self.wait_for("!document.getElementById('start').hidden", 30, "the start screen")
 
-    def start(self, url=None):
-        """Clicks the start screen, as a reader does (opening the page first)."""
+    def start(self, url=None, tap=False):
+        """Clicks or taps the start screen, as a reader does (opening the page first)."""
         if url is not None:
             self.open(url)
-        self.click()
+        if tap:
+            self.tap()
+        else:
+            self.click()
 
     def leave(self):
         """Closes the page's tab, leaving the browser on a new empty one."""
@@ -180,7 +188,7 @@ class Chromium(_Selenium):
     """One headless Chromium with a fresh profile, its page width x height CSS pixels
     at one device pixel each."""
 
-    def __init__(self, width, height):
+    def __init__(self, width, height, touch=False, site_data=True):
         super().__init__()
         require("/usr/bin/chromium", "/usr/bin/chromedriver")
         from selenium import webdriver
@@ -190,9 +198,25 @@ class Chromium(_Selenium):
         options.binary_location = "/usr/bin/chromium"
         for flag in CHROMIUM_FLAGS + ("--user-data-dir=" + self._profile.name,):
             options.add_argument(flag)
+        if touch:
+            options.add_argument("--touch-events=enabled")
+        if not site_data:  # the reader's setting "block sites from saving data"
+            options.add_experimental_option(
+                "prefs", {"profile.default_content_setting_values.cookies": 2})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": touch})
+        if touch:
+            self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                        {"enabled": True, "maxTouchPoints": 5})
+
+    def tap(self, fingers=1, hold=0.0):
+        points = [{"x": 200 + 100 * i, "y": 240, "id": i} for i in range(fingers)]
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                    {"type": "touchStart", "touchPoints": points})
+        time.sleep(hold)
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                    {"type": "touchEnd", "touchPoints": []})
 
     def close(self):
         self.driver.quit()
