@@ -1,6 +1,5 @@
 #include "platform/posix/screen/surface_path.h"
 
-#include "platform/posix/screen/refit_helper.h"
 #include "platform/posix/video/video.h"
 
 #include <SDL.h>
@@ -56,7 +55,7 @@ void WriteRows(SurfacePath& path, const Picture& picture, RowSpan rows, ColumnSp
     if (IsXrgbOrArgb(format) || IsXbgrOrAbgr(format)) {
         const Picture shown =
             IsXrgbOrArgb(format) ? picture : WithRedAndBlueSwapped(picture, &path.swapped);
-        RefitRowsShared(path.geometry, shown, rows, columns, base + rows.first * window->pitch,
+        RefitRows(path.geometry, shown, rows, columns, base + rows.first * window->pitch,
                         window->pitch, &path.lines);
         return;
     }

@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace posix::screen {
 
 namespace {
@@ -57,36 +53,6 @@ void BlendRows(const uint8_t* a, const uint8_t* b, unsigned weight, uint8_t* __r
     const uint16_t first = static_cast<uint16_t>(256 - weight);
     for (int i = 0; i < bytes; ++i)
         out[i] = static_cast<uint8_t>(static_cast<uint16_t>(a[i] * first + b[i] * second + 128) >> 8);
-}
-
-// A finished row into the window. Where the processor has streaming stores they
-// write it: nothing reads the window back here, and an ordinary store would first
-// fetch every line of it into the cache only to overwrite it, which doubles the
-// memory traffic of a 33 MB window.
-void WriteWindowRow(uint8_t* out, const uint32_t* row, int bytes) {
-#if defined(__SSE2__)
-    const auto* from = reinterpret_cast<const uint8_t*>(row);
-    int done = 0;
-    for (; done < bytes && reinterpret_cast<uintptr_t>(out + done) % 16 != 0; done += 4)
-        std::memcpy(out + done, from + done, 4);
-    for (; done + 64 <= bytes; done += 64)
-        for (int part = 0; part < 64; part += 16)
-            _mm_stream_si128(reinterpret_cast<__m128i*>(out + done + part),
-                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done + part)));
-    for (; done + 16 <= bytes; done += 16)
-        _mm_stream_si128(reinterpret_cast<__m128i*>(out + done),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done)));
-    std::memcpy(out + done, from + done, bytes - done);
-#else
-    std::memcpy(out, row, bytes);
-#endif
-}
-
-// Streamed rows are in the window once this returns, before the display is told.
-void FinishWindowRows() {
-#if defined(__SSE2__)
-    _mm_sfence();
-#endif
 }
 
 }  // namespace
@@ -226,9 +192,8 @@ void RefitRows(const RefitGeometry& geometry, const Picture& picture, RowSpan ro
                       reinterpret_cast<uint8_t*>(blended + columns.first), bytes);
             row = blended;
         }
-        WriteWindowRow(out, row + columns.first, bytes);
+        std::memcpy(out, row + columns.first, bytes);
     }
-    FinishWindowRows();
 }
 
 void RefitRows(const RefitGeometry& geometry, const Picture& picture, RowSpan rows,
