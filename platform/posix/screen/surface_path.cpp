@@ -60,15 +60,24 @@ uint32_t Blend(uint32_t a, uint32_t b, uint32_t weight) {
 
 // Page row `row` scaled across, the given columns of it. Each page row is scaled
 // once however many window rows it feeds: the two last scaled are kept, and the
-// upper one gives way, for a present goes down the window.
+// upper one gives way, for a present goes down the window. A row with the same
+// indices as one kept (a card's fill, the black between lines) takes its place.
 const uint32_t* ScaledRow(SurfacePath& path, const Picture& picture, int row, Span columns) {
+    const uint8_t* indices = picture.indices + static_cast<size_t>(row) * picture.width;
     for (int i = 0; i < 2; ++i)
         if (path.scaledRowOf[i] == row) return path.scaledRow[i].data();
+    for (int i = 0; i < 2; ++i) {
+        const int kept = path.scaledRowOf[i];
+        if (kept < 0 || std::memcmp(picture.indices + static_cast<size_t>(kept) * picture.width,
+                                    indices, picture.width) != 0)
+            continue;
+        path.scaledRowOf[i] = row;
+        return path.scaledRow[i].data();
+    }
     const int slot = path.scaledRowOf[0] < path.scaledRowOf[1] ? 0 : 1;
     path.scaledRowOf[slot] = row;
     std::vector<uint32_t>& scaled = path.scaledRow[slot];
     scaled.resize(path.columns.size());
-    const uint8_t* indices = picture.indices + static_cast<size_t>(row) * picture.width;
     const uint32_t* argb = picture.argb;
     for (int x = columns.first; x < columns.end; ++x) {
         const Sample sample = path.columns[x];
