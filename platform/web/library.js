@@ -65,7 +65,7 @@ mergeInto(LibraryManager.library, {
     missing: {},       // files the server did not have, by name
     calledFromPage: false,
     // The page's call into the program, which is asleep, between two of its steps
-    // (entry/browser_main.cpp): 1 when the window kept the place. Nothing in it may
+    // (entry/web/main.cpp): 1 when the window kept the place. Nothing in it may
     // wait, so fd_sync leaves the storage to the page meanwhile.
     keepPlace: function() {
       Reader.calledFromPage = true;

@@ -18,19 +18,14 @@ struct Picture {
     int height = 0;
 };
 
-// The rows of a picture that a present must show again.
-struct RowSpan {
-    int first = 0;
-    int end = 0;  // exclusive; first == end: nothing changed
-    bool empty() const { return first >= end; }
-};
-
-// The columns of those rows that changed: [first, end).
-struct ColumnSpan {
+// Rows (or columns) [first, end); first == end: none.
+struct Span {
     int first = 0;
     int end = 0;
     bool empty() const { return first >= end; }
 };
+using RowSpan = Span;
+using ColumnSpan = Span;
 
 // Keeps shown (the page's indices as last presented, packed) in step with the
 // page and returns the rows whose colours changed: every row when the size

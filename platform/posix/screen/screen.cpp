@@ -61,7 +61,6 @@ bool ShowBlack(ScreenState& state, SDL_Window* host) {
 // Every frame that reaches the display passes here.
 void FramePresented(ScreenState& state) {
     TracePresent();
-    video::SendToDisplay();
     state.presentedOnce = true;
     state.lastPresentTick = kernel::CurrentTick();
     ++state.presentCount;

@@ -25,7 +25,7 @@ void ChoosePresentingOnce(posix::video::VideoState& state) {
         posix::video::DisplayHasGpu(SDL_GetCurrentVideoDriver()));
 }
 
-// Without a renderer, the window's surface is the display's own image (X's shared
+// Without a renderer, the window's surface is the display's own image (on X, shared
 // memory), not a texture of a renderer that SDL would make for it.
 void KeepWindowSurfacePlain(const posix::video::PresentingChoice& choice) {
     if (choice.presenter == posix::video::Presenter::WindowSurface)
@@ -85,20 +85,9 @@ SDL_Window* HostWindow() { return State().host; }
 
 const PresentingChoice& Presenting() { return State().presenting; }
 
-SDL_Surface* WindowSurface(SDL_Window* window) { return DisplaySurface(window); }
-
-void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
-    ShowSurfaceRects(window, rects, count);
-}
-
-void SendToDisplay() { SendShownRects(); }
-
-void WaitUntilRowsFree(SDL_Window* window, int top, int bottom) {
-    AwaitShownRows(window, top, bottom);
-}
+SDL_Surface* WindowSurface(SDL_Window* window) { return SDL_GetWindowSurface(window); }
 
 void DestroyHostWindow() {
-    ReleaseDisplaySurface();
     if (State().host != nullptr) SDL_DestroyWindow(State().host);
     State().host = nullptr;
     State().inputDescriptor = -1;

@@ -25,20 +25,12 @@ void DestroyHostWindow();
 // How the window is drawn, chosen when video starts; the window is made for it.
 const PresentingChoice& Presenting();
 
-// The pixels the processor draws the window in: SDL's window surface, or on a local
-// X server an image it shares with the server (x11_canvas.h). Null when the window
-// has none. Rows of it are written only after WaitUntilRowsFree.
+// The pixels the processor draws the window in: SDL's window surface, made again
+// when the window's size changes. Null when the window has none.
 SDL_Surface* WindowSurface(SDL_Window* window);
-// Returns once the display has taken what was shown of rows [top, bottom).
-void WaitUntilRowsFree(SDL_Window* window, int top, int bottom);
-
-// Sends rectangles of the window's surface to the display, as
-// SDL_UpdateWindowSurfaceRects does (which, in a browser, sends the whole canvas);
-// on X's shared image they are only queued until SendToDisplay. A present is
-// complete between the two: the server, woken by the sending, may take this very
-// processor for its copy, and the present would seem to last as long as the copy.
+// Sends rectangles of the window's surface to the display and returns once they
+// are shown. Per host: linux/display.cpp or web/display.cpp.
 void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count);
-void SendToDisplay();
 
 // The display connection's descriptor, readable when input or a window event
 // arrives from the display server; -1 without a window or on a driver that has

@@ -1,6 +1,5 @@
 // Presents take and send only the rows of the page that changed colour.
 #include "platform/posix/screen/picture_conversion.h"
-#include "platform/posix/screen/window_refit.h"
 
 #include <gtest/gtest.h>
 
@@ -108,20 +107,6 @@ TEST(ChangedRows, APaletteChangeTakesOnlyTheRowsThatUseAChangedEntry) {
     EXPECT_EQ(3, span.end);
     EXPECT_EQ(0, columns.first);  // the columns of every row taken
     EXPECT_EQ(2, columns.end);
-}
-
-TEST(ChangedRows, ScaledRowsLandAtTheStartOfTheDestination) {
-    const uint8_t indices[] = {1, 2, 3, 4, 5, 6};  // 2 wide, 3 high
-    const Table table(0);
-    const posix::screen::Picture picture{indices, table.argb, 2, 3};
-    const int pitch = 4 * sizeof(uint32_t);
-    const posix::screen::RefitGeometry geometry =
-        posix::screen::RefitGeometryFor(2, 3, posix::screen::LayoutFor(2, 3, 4, 6));
-    std::vector<uint32_t> out(4 * 4, 0);
-    posix::screen::FittedLines lines;
-    posix::screen::RefitRows(geometry, picture, posix::screen::RowSpan{2, 6}, out.data(), pitch,
-                             &lines);
-    EXPECT_EQ((std::vector<uint32_t>{3, 3, 4, 4, 3, 3, 4, 4, 5, 5, 6, 6, 5, 5, 6, 6}), out);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// The palette table, the scaled copy and where the picture goes in the window.
+// The palette table, the conversion through it and where the picture goes in the window.
 #include "platform/posix/screen/palette_table.h"
 #include "platform/posix/screen/picture_conversion.h"
 #include "platform/posix/screen/screen_layout.h"
-#include "platform/posix/screen/window_refit.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +31,7 @@ TEST(PaletteTable, ConvertsToOpaqueArgbAndOnlyWhenTheEntriesChange) {
     EXPECT_EQ(table.Argb()[1], 0xFF000000u);
 }
 
-TEST(PictureConversion, IndicesGoThroughTheTableAndScaleIntoBlocks) {
+TEST(PictureConversion, IndicesGoThroughTheTable) {
     uint32_t table[256];
     for (int i = 0; i < 256; ++i) table[i] = 0xFF000000u | static_cast<uint32_t>(i);
     // 3x2 page in a pitch of 5: the padding must not be read as pixels.
@@ -49,24 +48,6 @@ TEST(PictureConversion, IndicesGoThroughTheTableAndScaleIntoBlocks) {
     posix::screen::ConvertRows(picture, posix::screen::RowSpan{0, 2}, argb.data(), 3 * 4);
     EXPECT_EQ(argb, (std::vector<uint32_t>{0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u,
                                            0xFF000005u, 0xFF000006u}));
-
-    // A whole factor: each page pixel a 2x2 block, exactly.
-    const posix::screen::RefitGeometry geometry =
-        posix::screen::RefitGeometryFor(3, 2, LayoutFor(3, 2, 6, 4));
-    const int pitch = 8 * 4;  // destination rows wider than 3 x 2 pixels
-    std::vector<uint32_t> out(8 * 4, 0);
-    posix::screen::FittedLines lines;
-    posix::screen::RefitRows(geometry, picture, posix::screen::RowSpan{0, 4}, out.data(), pitch,
-                             &lines);
-    const uint32_t* row0 = &out[0];
-    const uint32_t* row3 = &out[3 * 8];
-    EXPECT_EQ(row0[0], 0xFF000001u);
-    EXPECT_EQ(row0[1], 0xFF000001u);
-    EXPECT_EQ(row0[5], 0xFF000003u);
-    EXPECT_EQ(row0[6], 0u);  // beyond the picture: untouched
-    EXPECT_EQ(out[1 * 8 + 2], 0xFF000002u);
-    EXPECT_EQ(row3[0], 0xFF000004u);
-    EXPECT_EQ(row3[5], 0xFF000006u);
 }
 
 TEST(ScreenLayout, ExactModeSizeIsOneToOneAndFourThreeWindowsHaveNoBars) {

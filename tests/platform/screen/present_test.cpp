@@ -130,9 +130,9 @@ TEST_F(PresentTest, AFewChangedRowsAreShownInPlaceAtAWholeFactor) {
 }
 
 // At a scale that is not whole every window pixel blends two page pixels across
-// and two down: the part redone after a change must come out as a refit of the
+// and two down: the part redone after a change must come out as a scaling of the
 // whole window makes it.
-TEST_F(PresentTest, ChangedRowsComeOutAsAWholeRefitMakesThem) {
+TEST_F(PresentTest, ChangedRowsComeOutAsARepaintMakesThem) {
     Open(1920, 1080);
     posix::screen::PresentNow();
     const auto expectAsRepainted = [this] {

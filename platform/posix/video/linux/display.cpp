@@ -1,6 +1,6 @@
 // The window on a desktop: X11 or Wayland, whose connection a rest polls.
+#include "platform/posix/video/video.h"
 #include "platform/posix/video/video_state.h"
-#include "platform/posix/video/x11_canvas.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -71,23 +71,11 @@ bool ChooseDisplayDriver() {
 
 Uint32 HostWindowFlags() { return 0; }
 
-SDL_Surface* DisplaySurface(SDL_Window* window) {
-    SDL_Surface* canvas = X11Canvas(window);
-    return canvas != nullptr ? canvas : SDL_GetWindowSurface(window);
+// SDL's own: on a local X server the surface is shared memory (MIT-SHM), and SDL
+// waits until the server has copied the rectangles.
+void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+    SDL_UpdateWindowSurfaceRects(window, rects, count);
 }
-
-void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
-    if (!ShowX11CanvasRects(window, rects, count))
-        SDL_UpdateWindowSurfaceRects(window, rects, count);
-}
-
-void SendShownRects() { SendX11Canvas(); }
-
-void AwaitShownRows(SDL_Window* window, int top, int bottom) {
-    AwaitX11CanvasRows(window, top, bottom);
-}
-
-void ReleaseDisplaySurface() { ReleaseX11Canvas(); }
 
 // The X connection's descriptor is readable when the server sends anything.
 int WatchDisplay(SDL_Window* window) {

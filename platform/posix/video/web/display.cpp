@@ -2,6 +2,7 @@
 // browser's window. Input reaches SDL through
 // the browser's event handlers, which run only while the program rests; each
 // event SDL queues ends the rest at once.
+#include "platform/posix/video/video.h"
 #include "platform/posix/video/video_state.h"
 
 #include <SDL.h>
@@ -32,20 +33,12 @@ bool ChooseDisplayDriver() {
 // framebuffer is as large as the window in CSS pixels.
 Uint32 HostWindowFlags() { return SDL_WINDOW_RESIZABLE; }
 
-SDL_Surface* DisplaySurface(SDL_Window* window) { return SDL_GetWindowSurface(window); }
-
-void ReleaseDisplaySurface() {}
-
-void SendShownRects() {}  // the canvas has them already
-
-void AwaitShownRows(SDL_Window*, int, int) {}  // and took them as they were sent
-
 // Only the rectangles go to the canvas, straight from the window's surface:
 // SDL's own update converts and sends the whole canvas for every frame, which at
 // 1920x1080 costs more than the frame. The surface holds the canvas's bytes (red,
 // green, blue, then a byte the canvas takes for alpha): the picture is written
 // opaque there, and the black bars around it, left at 0, show the page's black.
-void ShowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (surface == nullptr) return;
     if (surface->format->format != SDL_PIXELFORMAT_BGR888 || surface->pitch != surface->w * 4) {
