@@ -33,12 +33,10 @@ class PulseServer:
     folder, no D-Bus and no user configuration; stopped and removed at the end. Its
     log (debug level, timed) names each stream that runs dry."""
 
+    runtime_dir = _temp = _process = _log = None  # set by __enter__
+
     def __init__(self, log_path):
         self.log_path = log_path
-        self.runtime_dir = None
-        self._temp = None
-        self._process = None
-        self._log = None
 
     def __enter__(self):
         # A short path: the socket's must fit a sockaddr_un.
