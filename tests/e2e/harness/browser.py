@@ -263,7 +263,7 @@ class Firefox(Browser):
     def __init__(self, width, height):
         super().__init__()
         require(FIREFOX, "/usr/bin/node", FIREFOX_DRIVER.parent / "node_modules" / "puppeteer-core")
-        self._pulse = PulseServer().__enter__()
+        self._pulse = PulseServer(os.devnull).__enter__()
         self._driver = subprocess.Popen(
             ["node", str(FIREFOX_DRIVER), FIREFOX, str(width), str(height)],
             env=dict(os.environ, **self._pulse.env()), stdin=subprocess.PIPE,
