@@ -102,24 +102,32 @@ def same_frames(session, part, script, timeout):
     expect((session.platform.bin_dir / RECORDER).exists(),
            "%s is not built (the Windows build makes it)" % (session.platform.bin_dir / RECORDER))
     print("timed at %s priority" % ("real-time" if realtime_prefix() else "normal"))
+    jumps = []
     for attempt in (1, 2):
         linux_record, wine_record, (steps, cue_at_end) = record_both(session, part, script, timeout)
         parity = FrameParity(shown_frames(linux_record), shown_frames(wine_record), steps,
                              cue_at_end)
         for line in parity.report():
             print(line)
+        jumps.append(parity.jumps)
         if parity.passes() or parity.differing or attempt == 2:
             break
         # A stall of the machine, even at real-time priority, moves every later frame
         # of one run; a difference in pacing comes back at the same frames.
         print("only times differ: both run again")
+    stalls_only = (len(jumps) == 2 and not parity.differing and len(parity.linux) == len(parity.wine)
+                   and not jumps[0] & jumps[1])
+    if stalls_only:
+        print("the runs' times moved at different frames (%s, then %s): stalls, not pacing"
+              % (sorted(jumps[0]), sorted(jumps[1])))
     for frame, linux_image, wine_image, difference, what in parity.pictures(linux_record,
                                                                             wine_record):
         print("frame %d: %s (frame_%04d.*.png)" % (frame, what, frame))
         session.keep(linux_image, "frame_%04d.linux" % frame)
         session.keep(wine_image, "frame_%04d.wine" % frame)
         session.keep(difference, "frame_%04d.difference" % frame)
-    expect(parity.passes(), "Linux and Wine show different frames:\n" + "\n".join(parity.report()))
+    expect(parity.passes() or stalls_only,
+           "Linux and Wine show different frames:\n" + "\n".join(parity.report()))
 
 
 for _part in ("part1", "part2"):

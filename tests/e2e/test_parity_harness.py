@@ -88,6 +88,7 @@ class Naming(unittest.TestCase):
         self.assertEqual([i for i, _ in parity.late_frames], [6])
         self.assertEqual(parity.largest_time_difference, (6, -6.0))
         self.assertFalse(parity.passes())
+        self.assertEqual(parity.jumps, {6})  # where the time moved
 
     def test_a_frame_on_one_side_only_puts_them_out_of_step(self):
         linux = self.frames()

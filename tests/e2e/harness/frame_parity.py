@@ -137,6 +137,17 @@ class FrameParity:
     def passes(self):
         return len(self.linux) == len(self.wine) and not self.differing and not self.late_frames
 
+    @property
+    def jumps(self):
+        """The frames whose time difference moved by more than the tolerance from the
+        frame before: where one run stalled, or where a pause differs."""
+        before, found = 0.0, set()
+        for i, ms in self.time_differences:
+            if abs(ms - before) > TIME_TOLERANCE_MS:
+                found.add(i)
+            before = ms
+        return found
+
     def name(self, i):
         return self.linux_names[i][0] if i < len(self.linux) else self.wine_names[i][0]
 
