@@ -76,7 +76,9 @@ def name_frames(frames, steps, cue_at_end=False):
             now_rising = brightness(frame.palette) > brightness(frame.palette_before)
             if rising is None or now_rising != rising:
                 fade, step, rising = fade + 1, 0, now_rising
-                afresh = afresh or now_rising or (fade == STORY_FADE and cue_at_end)
+                # The story's end stores the bookmark, a file forced to the disk, before
+                # its last pause: neither platform times that, nor a cue at the end.
+                afresh = afresh or now_rising or fade == STORY_FADE
             step += 1
             sequence = FADES[fade] if fade < len(FADES) else "fade %d" % (fade + 1)
             named.append(("%s, step %d (brightness %d)" % (sequence, step,
