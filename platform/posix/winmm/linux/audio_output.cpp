@@ -1,9 +1,4 @@
 // SDL audio: a queue-fed device in a fixed format, every sound converted to it.
-// The device's thread is let take from the queue only while a sound plays: between
-// sounds it is held at the device's lock, so the server's stream runs dry and the
-// next sound starts at once, not behind the buffers of silence the thread would
-// have sent meanwhile. So a large buffer costs no delay, and the wait for a sound
-// ends when it is heard to end.
 #include "platform/posix/winmm/audio_output.h"
 
 #include <SDL.h>
@@ -18,11 +13,7 @@ namespace {
 
 const int kDeviceRate = 44100;
 const int kDeviceChannels = 2;
-// SDL's PulseAudio backend asks the server for this much as the stream's whole
-// latency (186 ms). The server plays silence whenever the thread comes back later
-// than the stream's buffer lasts: at 1024 frames, a busy machine put gaps of a few
-// milliseconds into several cues in thirty, at 4096 still into six.
-const Uint16 kDeviceBufferFrames = 8192;
+const Uint16 kDeviceBufferFrames = 1024;
 // A drain may run this much past the sound's own length before it counts as stalled.
 const Uint64 kStallAllowanceMs = 2000;
 // A synchronous sound is converted and queued this many seconds at a time.
@@ -40,10 +31,6 @@ struct AudioOutput {
     // The sound last started: when, and how many frames of it were queued.
     Uint64 startedAt = 0;
     size_t queuedFrames = 0;
-    // Whether the device's thread may take from the queue; while it may not, we hold
-    // the device's lock. dryAt: when what it last took has surely played.
-    bool feeding = false;
-    Uint64 dryAt = 0;
 };
 
 AudioOutput& Output() {
@@ -52,33 +39,6 @@ AudioOutput& Output() {
 }
 
 Uint64 FramesToMs(Uint64 frames, int rate) { return (frames * 1000 + rate - 1) / rate; }
-
-Uint64 DeviceFramesToMs(const AudioOutput& out, Uint64 frames) { return FramesToMs(frames, out.deviceFormat.freq); }
-
-void WaitUntil(Uint64 at) {
-    for (Uint64 now = SDL_GetTicks64(); now < at; now = SDL_GetTicks64()) SDL_Delay(Uint32(at - now));
-}
-
-// Holds the device's thread before it takes its next buffer; what it took before
-// plays out by dryAt.
-void HoldFeed(AudioOutput& out, Uint64 dryAt) {
-    if (!out.feeding) return;
-    SDL_LockAudioDevice(out.device);
-    out.feeding = false;
-    out.dryAt = dryAt;
-}
-
-// Lets the thread take the sound just queued: the sound starts now.
-void StartFeed(AudioOutput& out) {
-    if (out.feeding || out.queuedFrames == 0) return;
-    out.startedAt = SDL_GetTicks64();
-    SDL_UnlockAudioDevice(out.device);
-    out.feeding = true;
-}
-
-// When whatever the thread may have sent so far has surely played: the buffer it
-// may be sending, one taken after it, and the one the server may still hold.
-Uint64 DryAfterAnything(const AudioOutput& out) { return SDL_GetTicks64() + DeviceFramesToMs(out, 3 * out.deviceFormat.samples); }
 
 void CloseAtExit() { CloseAudioDevice(); }
 
@@ -113,9 +73,6 @@ bool OpenDevice(AudioOutput& out) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    // The thread started at once and may have sent a buffer of silence already.
-    out.feeding = true;
-    HoldFeed(out, DryAfterAnything(out));
     SDL_PauseAudioDevice(out.device, 0);
     if (!out.exitHandlerSet) {
         std::atexit(CloseAtExit);
@@ -162,11 +119,10 @@ bool ReadConverted(const SDL_AudioSpec& device, Sound& sound, size_t frames, std
 
 size_t DeviceFrameBytes(const SDL_AudioSpec& deviceFormat) { return size_t(SDL_AUDIO_BITSIZE(deviceFormat.format) / 8) * deviceFormat.channels; }
 
-// A new sound cuts off the one before it, and waits for the stream to run dry.
+// A new sound cuts off the one before it.
 void BeginSound(AudioOutput& out) {
-    HoldFeed(out, DryAfterAnything(out));
     SDL_ClearQueuedAudio(out.device);
-    WaitUntil(out.dryAt);
+    out.startedAt = SDL_GetTicks64();
     out.queuedFrames = 0;
 }
 
@@ -195,16 +151,11 @@ bool DrainTo(AudioOutput& out, Uint32 bytesLeft) {
 
 bool WaitForSoundEnd(AudioOutput& out) {
     if (!DrainTo(out, 0)) return false;
-    // The thread has taken the sound's last buffer, padded with silence: hold it.
-    // It takes whole buffers from the sound's start, and SDL's PulseAudio backend
-    // may already have sent that last one and taken one of silence after it.
-    const size_t buffer = out.deviceFormat.samples;
-    const size_t buffers = (out.queuedFrames + buffer - 1) / buffer;
-    HoldFeed(out, out.startedAt + DeviceFramesToMs(out, (buffers + 1) * buffer));
-    // The sound ends its own length after it started, and not before the part of
-    // it in that last buffer has played.
-    const size_t lastPart = buffers == 0 ? 0 : out.queuedFrames - (buffers - 1) * buffer;
-    WaitUntil(std::max(SoundEndsAt(out), SDL_GetTicks64() + DeviceFramesToMs(out, lastPart)));
+    // The queue empties when the device takes its last buffer, which then still
+    // has to play; and the sound cannot end before its own length has passed.
+    Uint64 endsAt = SDL_GetTicks64() + FramesToMs(out.deviceFormat.samples, out.deviceFormat.freq);
+    endsAt = std::max(endsAt, SoundEndsAt(out));
+    for (Uint64 now = SDL_GetTicks64(); now < endsAt; now = SDL_GetTicks64()) SDL_Delay(Uint32(endsAt - now));
     return true;
 }
 
@@ -232,7 +183,6 @@ bool PlayToEnd(Sound& sound, size_t* deviceFrames) {
             return false;
         }
         *deviceFrames = out.queuedFrames;
-        StartFeed(out);
         if (read == piece && !DrainTo(out, refillBelow)) return false;
     }
     return WaitForSoundEnd(out);
@@ -249,22 +199,17 @@ bool StartSound(Sound& sound, size_t* deviceFrames) {
     size_t read = 0;
     if (!ReadConverted(out.deviceFormat, sound, longest, &converted, &read) || !Queue(out, converted)) return false;
     *deviceFrames = out.queuedFrames;
-    StartFeed(out);
     return true;
 }
 
 void StopSound() {
     AudioOutput& out = Output();
-    if (out.state != DeviceState::Open) return;
-    HoldFeed(out, DryAfterAnything(out));
-    SDL_ClearQueuedAudio(out.device);
+    if (out.state == DeviceState::Open) SDL_ClearQueuedAudio(out.device);
 }
 
 void CloseAudioDevice() {
     AudioOutput& out = Output();
     if (out.state == DeviceState::Open) {
-        // Closing waits for the thread, which must not be left waiting for the lock.
-        if (!out.feeding) SDL_UnlockAudioDevice(out.device);
         SDL_CloseAudioDevice(out.device);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
