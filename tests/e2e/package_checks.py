@@ -15,7 +15,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from cases_story import expect_end, first_row_has_text  # noqa: E402
+from cases_story import cards_are_centred, expect_end, first_row_has_text  # noqa: E402
 from harness.checks import expect, poll_screen  # noqa: E402
 from harness import play  # noqa: E402
 from harness.play import Story  # noqa: E402
@@ -154,6 +154,9 @@ def play_installed_part1(session, deb):
     before = sorted((p.name, p.stat().st_mtime_ns) for p in reader.folder("part1").iterdir())
     run(APT + ["install", "--reinstall", str(deb.resolve())])
     running = reader.start("part1")
+    # A window just mapped may not yet cover the pointer: the click would go past it.
+    poll_screen(session, lambda image: cards_are_centred(image, 1, (140, 320)), 30,
+                "the first title card")
     session.desktop.click(3)  # quits without storing
     expect_end(running, 10, "the right button")
     after = sorted((p.name, p.stat().st_mtime_ns) for p in reader.folder("part1").iterdir())
