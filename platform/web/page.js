@@ -17,6 +17,13 @@
   var storageKept = false;
   var running = false;  // between the program's start and its end
   var failed = false;
+  var scriptDigest = null;
+  // WebKit ends a closed tab's page before the browser's storage has committed
+  // what the page began to write as it went; localStorage is written at once.
+  // So the place kept as the page goes is noted there too, and the note is
+  // dropped once the browser's storage holds the place: a note still there at
+  // the next visit holds the newest place.
+  var placeNote = 'reader-place-' + page.story;
 
   function show(id) {
     ['start', 'loading', 'ended', 'failed'].forEach(function(other) {
@@ -42,6 +49,23 @@
     return FS.analyzePath(path).exists;
   }
 
+  function notePlace(line) {
+    try { localStorage.setItem(placeNote, scriptDigest + ' ' + line); } catch (error) {}
+  }
+
+  function dropPlaceNote() {
+    try { localStorage.removeItem(placeNote); } catch (error) {}
+  }
+
+  // The line that a note left for this script holds, or null.
+  function notedPlace() {
+    var note = null;
+    try { note = localStorage.getItem(placeNote); } catch (error) {}
+    var fields = note ? note.split(' ') : [];
+    return fields.length === 2 && fields[0] === scriptDigest && /^\d+$/.test(fields[1])
+        ? fields[1] : null;
+  }
+
   // The story's files go into a folder of their own; the bookmark lives in the
   // browser's storage and is linked into that folder under the name the program
   // opens. A bookmark names a line of one script, so a changed script starts it
@@ -53,12 +77,14 @@
     FS.writeFile(fontPath, font);
     var bookmark = bookmarkFolder + '/' + page.bookmark;
     var digestFile = bookmarkFolder + '/script-digest';
-    var scriptDigest = digest(script);
+    scriptDigest = digest(script);
     var stored = exists(digestFile) ? FS.readFile(digestFile, {encoding: 'utf8'}) : null;
     if (!exists(bookmark) || stored !== scriptDigest) {
       FS.writeFile(bookmark, '0');
       FS.writeFile(digestFile, scriptDigest);
     }
+    var noted = notedPlace();
+    if (noted !== null) FS.writeFile(bookmark, noted);
     FS.symlink(bookmark, storyFolder + '/' + page.bookmark);
     FS.chdir(storyFolder);
   }
@@ -93,7 +119,9 @@
     var path = bookmarkFolder + '/' + page.bookmark;
     if (!storageKept || !db) return;
     try {
+      notePlace(FS.readFile(path, {encoding: 'utf8'}));
       var store = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite').objectStore(IDBFS.DB_STORE_NAME);
+      store.transaction.oncomplete = dropPlaceNote;
       IDBFS.loadLocalEntry(path, function(error, entry) {
         if (!error) IDBFS.storeRemoteEntry(store, path, entry, function() {});
       });
@@ -135,7 +163,7 @@
         placeFiles(loaded[0][0], loaded[0][1]);
         storageKept = loaded[1];
         // The bookmark as placed, and the script's digest, are stored at once.
-        if (storageKept) FS.syncfs(false, function() {});
+        if (storageKept) FS.syncfs(false, function(error) { if (!error) dropPlaceNote(); });
       });
   }
 
@@ -224,8 +252,10 @@
     running = true;
     show(null);
   };
+  // The end has stored its bookmark (entry/web/main.cpp): an older note would undo it.
   Module['onExit'] = function() {
     running = false;
+    dropPlaceNote();
     if (Module['audioContext']) Module['audioContext'].close().catch(function() {});
     show('ended');
   };
