@@ -31,8 +31,14 @@ mv "$linux"/ponpoko-mokuri_"$version"_*.deb "$dist"/
 
 # Windows: the programs from the MinGW build, the scripts from the Linux build's
 # play folder (the same conversion), a fresh bookmark and the cues beside each.
-cmake -S . -B "$windows" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF --no-warn-unused-cli >/dev/null
+# READER_WINDOWS_BUILD names a MinGW Release build already configured (tools/test.sh's)
+# to take them from instead of making one here.
+if [ -n "${READER_WINDOWS_BUILD:-}" ]; then
+  windows=$READER_WINDOWS_BUILD
+else
+  cmake -S . -B "$windows" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF --no-warn-unused-cli >/dev/null
+fi
 cmake --build "$windows" -j"$jobs" --target part1 part2
 stage=$root/$linux/windows-zip
 top=ponpoko-mokuri

@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
 
-step() { printf '\n== %s\n' "$*"; }
+# Each step says when it began, so that a slow run shows where its time went.
+step() { printf '\n== %s (at %d:%02d)\n' "$*" $((SECONDS / 60)) $((SECONDS % 60)); }
 
 step "Installing packages"
 tools/install-deps.sh test
@@ -46,7 +47,8 @@ step "Fuzz targets (libFuzzer, bounded time each)"
 tools/fuzz.sh
 
 step "Packages: the Debian package and the Windows zip, linted, installed and played"
-tools/package.sh
+READER_WINDOWS_BUILD=build-windows tools/package.sh
 # The Wine prefix of the end-to-end tests is reused.
 python3 tests/e2e/package_checks.py --dist "$root/dist" --work-root "$root/build/e2e" \
         --tools-dir "$root/build/tests/e2e/probes"
+step "Done"
