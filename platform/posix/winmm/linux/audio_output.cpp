@@ -15,9 +15,10 @@ const int kDeviceRate = 44100;
 const int kDeviceChannels = 2;
 // What the device's thread takes from the queue and sends at a time. SDL's
 // PulseAudio backend asks the server for a stream latency of one such buffer
-// (46 ms), which is all that a late thread has in hand: at 1,024 frames an idle
-// machine still put a few milliseconds of silence into two cues in thirty.
-const Uint16 kDeviceBufferFrames = 2048;
+// (93 ms), which is all that a late thread has in hand: at 1,024 and 2,048 frames
+// an idle virtual machine still put a few milliseconds of silence into up to two
+// cues in thirty. A cue is heard 0.06 to 0.15 s after it is queued.
+const Uint16 kDeviceBufferFrames = 4096;
 // A drain may run this much past the sound's own length before it counts as stalled.
 const Uint64 kStallAllowanceMs = 2000;
 // A synchronous sound is converted and queued this many seconds at a time.
