@@ -53,8 +53,13 @@
     try { localStorage.setItem(placeNote, scriptDigest + ' ' + line); } catch (error) {}
   }
 
-  function dropPlaceNote() {
-    try { localStorage.removeItem(placeNote); } catch (error) {}
+  // Drops the note; given a line, only a note of that line, so that the end of
+  // an older write cannot drop the note of a newer one.
+  function dropPlaceNote(line) {
+    try {
+      if (line === undefined || localStorage.getItem(placeNote) === scriptDigest + ' ' + line)
+        localStorage.removeItem(placeNote);
+    } catch (error) {}
   }
 
   // The line that a note left for this script holds, or null.
@@ -119,9 +124,10 @@
     var path = bookmarkFolder + '/' + page.bookmark;
     if (!storageKept || !db) return;
     try {
-      notePlace(FS.readFile(path, {encoding: 'utf8'}));
+      var line = FS.readFile(path, {encoding: 'utf8'});
+      notePlace(line);
       var store = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite').objectStore(IDBFS.DB_STORE_NAME);
-      store.transaction.oncomplete = dropPlaceNote;
+      store.transaction.oncomplete = function() { dropPlaceNote(line); };
       IDBFS.loadLocalEntry(path, function(error, entry) {
         if (!error) IDBFS.storeRemoteEntry(store, path, entry, function() {});
       });
