@@ -65,10 +65,7 @@ def report(session, lines):
         print(line)
 
 
-@case("sound.cue_heard_then_story_goes_on.part1", programs=["part1"], size=(640, 480))
-def cue_heard(session):
-    cue_path = write_story(session, STORY)
-    cue = read_wave_mono(cue_path)
+def play_recorded(session):
     with PulseServer(session.artifacts / "pulseaudio.log") as server:
         session.env_changes.update(server.env(), SDL_AUDIODRIVER=None)
         with Recorder(session.env(), session.artifacts / "parec.log") as recorder:
@@ -77,15 +74,30 @@ def cue_heard(session):
             second_row, third_row = first_ink_of(watches, STORY_TIMEOUT)
             time.sleep(0.2)
         running.stop()
-    samples = recorder.samples()
+    return recorder, second_row, third_row
+
+
+@case("sound.cue_heard_then_story_goes_on.part1", programs=["part1"], size=(640, 480))
+def cue_heard(session):
+    cue_path = write_story(session, STORY)
+    cue = read_wave_mono(cue_path)
+    for attempt in (1, 2):
+        recorder, second_row, third_row = play_recorded(session)
+        samples = recorder.samples()
+        spans = sounding_spans(samples)
+        length = (spans[0][1] - spans[0][0]) / RECORD_RATE if spans else 0
+        # A stall of this 2-core machine's (the other lane's Wine starting) has cut a
+        # cue short, the server's log showing the stream run dry; the reader's own
+        # fault would cut the next run's too.
+        if attempt == 2 or abs(length - len(cue) / RECORD_RATE) <= 0.05:
+            break
+        print("the cue was heard for %.3f s; played once more" % length)
     write_recording(samples, session.artifacts / "heard.wav")
     expect(second_row is not None, "the text after the cue never showed")
     expect(third_row is not None, "the text after the missing cue never showed")
 
-    spans = sounding_spans(samples)
     expect(spans, "nothing was heard (see heard.wav)")
     first, end = spans[0]
-    length = (end - first) / RECORD_RATE
     correlation, _ = best_alignment(samples, cue, first)
     after_cue = second_row - recorder.time_of(end)
     figures = ["cue: heard %.3f s of %.3f s, correlation %.3f, next character %+.0f ms after its end"
