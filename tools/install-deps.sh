@@ -8,7 +8,7 @@ set -euo pipefail
 
 play=(
   cmake g++ pkg-config make
-  libsdl2-dev libx11-dev libsndfile1-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho
+  libsdl2-dev libx11-dev libxext-dev libsndfile1-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho
 )
 package=(
   g++-mingw-w64-x86-64 dpkg-dev file imagemagick

@@ -85,10 +85,11 @@ SDL_Window* HostWindow() { return State().host; }
 
 const PresentingChoice& Presenting() { return State().presenting; }
 
-SDL_Surface* WindowSurface(SDL_Window* window) { return SDL_GetWindowSurface(window); }
-
 void DestroyHostWindow() {
-    if (State().host != nullptr) SDL_DestroyWindow(State().host);
+    if (State().host != nullptr) {
+        LetWindowGo();
+        SDL_DestroyWindow(State().host);
+    }
     State().host = nullptr;
     State().inputDescriptor = -1;
 }

@@ -25,11 +25,12 @@ void DestroyHostWindow();
 // How the window is drawn, chosen when video starts; the window is made for it.
 const PresentingChoice& Presenting();
 
-// The pixels the processor draws the window in: SDL's window surface, made again
-// when the window's size changes. Null when the window has none.
+// The pixels the processor draws the window in, made again when the window's size
+// changes; null when the window has none. Each time they are asked for, they may be
+// written: whatever was sent from them has reached the display.
 SDL_Surface* WindowSurface(SDL_Window* window);
-// Sends rectangles of the window's surface to the display and returns once they
-// are shown. Per host: linux/display.cpp or web/display.cpp.
+// Sends rectangles of the window's pixels to the display. Per host, as the two
+// above: linux/display.cpp or web/display.cpp.
 void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count);
 
 // The display connection's descriptor, readable when input or a window event

@@ -25,7 +25,7 @@ VideoState& State();
 
 // Where the window is shown. Per host: linux/display.cpp (an X11 or Wayland
 // desktop) or web/display.cpp (a canvas in a web page); each also answers
-// DisplayHasGpu (presenting.h) and ShowWindowRects (video.h).
+// DisplayHasGpu (presenting.h), WindowSurface and ShowWindowRects (video.h).
 
 // Names SDL's driver for the display there is; false when there is none.
 bool ChooseDisplayDriver();
@@ -34,6 +34,8 @@ Uint32 HostWindowFlags();
 // Arranges for a rest to end when the display sends the window something. Returns
 // the descriptor that a rest polls for it, or -1 where there is none to poll.
 int WatchDisplay(SDL_Window* window);
+// Before the window is destroyed: lets go of what was made for its pixels.
+void LetWindowGo();
 
 }  // namespace posix::video
 

@@ -1,4 +1,5 @@
 // The window on a desktop: X11 or Wayland, whose connection a rest polls.
+#include "platform/posix/video/linux/x11_image.h"
 #include "platform/posix/video/video.h"
 #include "platform/posix/video/video_state.h"
 
@@ -71,11 +72,18 @@ bool ChooseDisplayDriver() {
 
 Uint32 HostWindowFlags() { return 0; }
 
-// SDL's own: on a local X server the surface is shared memory (MIT-SHM), and SDL
-// waits until the server has copied the rectangles.
-void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
-    SDL_UpdateWindowSurfaceRects(window, rects, count);
+// On a local X server our own shared image (linux/x11_image.h); elsewhere SDL's
+// window surface, whose update returns once the display has the rectangles.
+SDL_Surface* WindowSurface(SDL_Window* window) {
+    SDL_Surface* image = X11Image(window);
+    return image != nullptr ? image : SDL_GetWindowSurface(window);
 }
+
+void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+    if (!PutX11Image(window, rects, count)) SDL_UpdateWindowSurfaceRects(window, rects, count);
+}
+
+void LetWindowGo() { ReleaseX11Image(); }
 
 // The X connection's descriptor is readable when the server sends anything.
 int WatchDisplay(SDL_Window* window) {

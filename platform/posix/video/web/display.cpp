@@ -38,6 +38,8 @@ Uint32 HostWindowFlags() { return SDL_WINDOW_RESIZABLE; }
 // 1920x1080 costs more than the frame. The surface holds the canvas's bytes (red,
 // green, blue, then a byte the canvas takes for alpha): the picture is written
 // opaque there, and the black bars around it, left at 0, show the page's black.
+SDL_Surface* WindowSurface(SDL_Window* window) { return SDL_GetWindowSurface(window); }
+
 void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (surface == nullptr) return;
@@ -58,6 +60,8 @@ void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
 // the README's figures); SDL_RENDER_DRIVER in the page's environment chooses a
 // renderer (WebGL) instead.
 bool DisplayHasGpu(const char*) { return false; }
+
+void LetWindowGo() {}
 
 int WatchDisplay(SDL_Window*) {
     SDL_DelEventWatch(WakeRest, nullptr);
