@@ -42,10 +42,6 @@ int NoteFailure(Display*, XErrorEvent*) {
     return 0;
 }
 
-bool IsLocal(const char* name) {
-    return name != nullptr && (name[0] == ':' || std::strncmp(name, "unix:", 5) == 0);
-}
-
 // 32-bit pixels, red in bits 16-23: SDL's XRGB8888. Xvfb's default visual is
 // DirectColor with identity ramps, which SDL's own surface writes alike.
 bool IsXrgb(const XWindowAttributes& attributes) {
@@ -105,7 +101,7 @@ bool Connect(Image& image, SDL_Window* window, XWindowAttributes* attributes) {
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
     Display* sdlDisplay = info.info.x11.display;
-    if (!IsLocal(DisplayString(sdlDisplay))) return false;
+    if (!IsLocalX11Server(DisplayString(sdlDisplay))) return false;
     XSync(sdlDisplay, False);  // the window exists at the server before we name it
     image.target = info.info.x11.window;
     image.display = XOpenDisplay(DisplayString(sdlDisplay));
@@ -158,6 +154,10 @@ bool Make(Image& image, SDL_Window* window, int width, int height) {
 }
 
 }  // namespace
+
+bool IsLocalX11Server(const char* name) {
+    return name != nullptr && (name[0] == ':' || std::strncmp(name, "unix:", 5) == 0);
+}
 
 SDL_Surface* X11Image(SDL_Window* window) {
     Image& image = State();

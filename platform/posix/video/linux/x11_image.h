@@ -3,7 +3,8 @@
 // SurfaceRects ends with XSync: the program waits while the server copies the
 // frame, about 1 ms for a 1920x1080 fade step and up to 15, and that wait made
 // the steps' timing uneven. Here a put is only flushed; the server's report that it
-// has copied is awaited when the pixels are next asked for, 20 ms later at least.
+// has copied is awaited when the pixels are next asked for, at the reader's pace
+// long after it came. (A round trip there instead, XSync, cost more than it saved.)
 #ifndef PLATFORM_POSIX_VIDEO_LINUX_X11_IMAGE_H
 #define PLATFORM_POSIX_VIDEO_LINUX_X11_IMAGE_H
 
@@ -21,6 +22,10 @@ SDL_Surface* X11Image(SDL_Window* window);
 bool PutX11Image(SDL_Window* window, const SDL_Rect* rects, int count);
 // Before the window goes: waits for the copies and lets the image go.
 void ReleaseX11Image();
+
+// Whether a display name is of a server on this machine (":0", "unix:0"), the only
+// one that can share memory or the GPU with this process.
+bool IsLocalX11Server(const char* name);
 
 }  // namespace posix::video
 
