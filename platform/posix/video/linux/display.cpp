@@ -1,5 +1,6 @@
-// The window on a desktop: X11 or Wayland, whose connection a rest polls.
-#include "platform/posix/video/linux/x11_image.h"
+// The window on a desktop, X11 or Wayland: which driver, whether it has a GPU, and
+// the connection a rest polls. Its pixels: window_surface.cpp.
+#include "platform/posix/video/linux/display.h"
 #include "platform/posix/video/video.h"
 #include "platform/posix/video/video_state.h"
 
@@ -56,6 +57,10 @@ bool HasRenderNode() {
 
 }  // namespace
 
+bool IsLocalX11Server(const char* name) {
+    return name != nullptr && (name[0] == ':' || std::strncmp(name, "unix:", 5) == 0);
+}
+
 // Without an explicit SDL_VIDEODRIVER only a real display will do: SDL would
 // otherwise fall back to drivers that show nothing to anyone.
 bool ChooseDisplayDriver() {
@@ -70,18 +75,6 @@ bool ChooseDisplayDriver() {
 
 Uint32 HostWindowFlags() { return 0; }
 
-// On a local X server our own shared image (linux/x11_image.h); elsewhere SDL's
-// window surface, whose update returns once the display has the rectangles.
-SDL_Surface* WindowSurface(SDL_Window* window) {
-    SDL_Surface* image = X11Image(window);
-    return image != nullptr ? image : SDL_GetWindowSurface(window);
-}
-
-void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
-    if (!PutX11Image(window, rects, count)) SDL_UpdateWindowSurfaceRects(window, rects, count);
-}
-
-void LetWindowGo() { ReleaseX11Image(); }
 
 // The X connection's descriptor is readable when the server sends anything.
 int WatchDisplay(SDL_Window* window) {

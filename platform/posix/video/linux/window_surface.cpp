@@ -1,4 +1,15 @@
-#include "platform/posix/video/linux/x11_image.h"
+// The window's pixels on a desktop. On a local X server they are an image of our
+// own in memory shared with the server, sent without waiting. SDL's window surface
+// is the same kind of image, but SDL_UpdateWindowSurfaceRects ends with XSync: the
+// program waits while the server copies the frame, about 1 ms for a 1920x1080 fade
+// step and up to 15, and that wait made the steps' timing uneven. Here a put is
+// only flushed, and the server's report that it has copied is awaited when the
+// pixels are next asked for, at the reader's pace long after it came. (A round trip
+// there instead, XSync, cost more than it saved.) Elsewhere, or when the image
+// cannot be had, SDL's window surface.
+#include "platform/posix/video/linux/display.h"
+#include "platform/posix/video/video.h"
+#include "platform/posix/video/video_state.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -25,11 +36,11 @@ struct Image {
     int completionType = 0;
     XImage* image = nullptr;
     XShmSegmentInfo segment{};
-    SDL_Surface* surface = nullptr;  // the shared pixels as SDL sees them
+    SDL_Surface* surface = nullptr;  // the shared pixels as SDL sees them (XRGB8888)
     int copying = 0;                 // puts sent whose copy is not yet reported
 };
 
-Image& State() {
+Image& TheImage() {
     static auto* image = new Image;  // never destroyed: the video's exit handler lets it go
     return *image;
 }
@@ -153,36 +164,40 @@ bool Make(Image& image, SDL_Window* window, int width, int height) {
     return made;
 }
 
-}  // namespace
-
-bool IsLocalX11Server(const char* name) {
-    return name != nullptr && (name[0] == ':' || std::strncmp(name, "unix:", 5) == 0);
-}
-
-SDL_Surface* X11Image(SDL_Window* window) {
-    Image& image = State();
-    if (window != image.window) {
-        ReleaseX11Image();
-        image.window = window;
-    }
-    if (window == nullptr || image.unavailable) return nullptr;
+// The image at the window's size now; false when it cannot be had: a server on
+// another machine or without MIT-SHM, a window whose visual is not XRGB.
+bool SizeImage(Image& image, SDL_Window* window) {
     int width = 0, height = 0;
     SDL_GetWindowSize(window, &width, &height);
-    if (width <= 0 || height <= 0) return nullptr;
     if (image.surface != nullptr && (image.surface->w != width || image.surface->h != height))
         FreeImage(image);
-    if (image.surface == nullptr && !Make(image, window, width, height)) {
+    if (image.surface != nullptr || Make(image, window, width, height)) return true;
+    Disconnect(image);
+    image.unavailable = true;
+    return false;
+}
+
+}  // namespace
+
+SDL_Surface* WindowSurface(SDL_Window* window) {
+    Image& image = TheImage();
+    if (window != image.window) {
         Disconnect(image);
-        image.unavailable = true;
-        return nullptr;
+        image = Image{};
+        image.window = window;
     }
+    if (window == nullptr) return nullptr;
+    if (image.unavailable || !SizeImage(image, window)) return SDL_GetWindowSurface(window);
     WaitForCopies(image);
     return image.surface;
 }
 
-bool PutX11Image(SDL_Window* window, const SDL_Rect* rects, int count) {
-    Image& image = State();
-    if (window != image.window || image.surface == nullptr) return false;
+void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+    Image& image = TheImage();
+    if (window != image.window || image.surface == nullptr) {
+        SDL_UpdateWindowSurfaceRects(window, rects, count);
+        return;
+    }
     const SDL_Rect whole{0, 0, image.surface->w, image.surface->h};
     for (int i = 0; i < count; ++i) {
         SDL_Rect rect;
@@ -192,13 +207,12 @@ bool PutX11Image(SDL_Window* window, const SDL_Rect* rects, int count) {
         ++image.copying;
     }
     XFlush(image.display);
-    return true;
 }
 
-void ReleaseX11Image() {
-    Image& image = State();
-    Disconnect(image);
-    image = Image{};
+// Waits for the copies and lets the image go.
+void LetWindowGo() {
+    Disconnect(TheImage());
+    TheImage() = Image{};
 }
 
 }  // namespace posix::video
