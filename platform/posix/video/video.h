@@ -29,8 +29,8 @@ const PresentingChoice& Presenting();
 // changes; null when the window has none. Each time they are asked for, they may be
 // written: whatever was sent from them has reached the display.
 SDL_Surface* WindowSurface(SDL_Window* window);
-// Sends rectangles of the window's pixels to the display. Per host, as the two
-// above: linux/display.cpp or web/display.cpp.
+// Sends rectangles of the window's pixels to the display. Per host, as the one
+// above: linux/window_surface.cpp or web/window_surface.cpp.
 void ShowWindowRects(SDL_Window* window, const SDL_Rect* rects, int count);
 
 // The display connection's descriptor, readable when input or a window event

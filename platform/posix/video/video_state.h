@@ -24,8 +24,9 @@ struct VideoState {
 VideoState& State();
 
 // Where the window is shown. Per host: linux/display.cpp (an X11 or Wayland
-// desktop) or web/display.cpp (a canvas in a web page); each also answers
-// DisplayHasGpu (presenting.h), WindowSurface and ShowWindowRects (video.h).
+// desktop) or web/display.cpp (a canvas in a web page), which also answer
+// DisplayHasGpu (presenting.h); the window's pixels, WindowSurface and
+// ShowWindowRects (video.h) and LetWindowGo, are the host's window_surface.cpp.
 
 // Names SDL's driver for the display there is; false when there is none.
 bool ChooseDisplayDriver();
