@@ -58,6 +58,25 @@ uint32_t Blend(uint32_t a, uint32_t b, uint32_t weight) {
     return (redBlue & 0xFF00FFu) | (alphaGreen & 0xFF00FF00u);
 }
 
+// One byte of a blend: (a x (256 - weight) + b x weight + 128) / 256 in 16 bits,
+// which hold the largest sum (255 x 256 + 128).
+uint8_t BlendByte(uint8_t a, uint8_t b, uint16_t keep, uint16_t weight) {
+    return static_cast<uint8_t>(static_cast<uint16_t>(a * keep + b * weight + 128) >> 8);
+}
+
+// Two rows blended byte by byte, lower weighing weight/256, each byte rounded as
+// Blend rounds each channel. In 16 bits the compiler does eight bytes at a time;
+// the first loop runs over whole 16-byte blocks, which its cheapest model takes.
+void BlendRows(uint8_t* __restrict out, const uint8_t* __restrict upper,
+               const uint8_t* __restrict lower, size_t bytes, uint32_t weight) {
+    const uint16_t keep = static_cast<uint16_t>(256 - weight);
+    const uint16_t lowerWeight = static_cast<uint16_t>(weight);
+    const size_t blocks = bytes & ~static_cast<size_t>(15);
+    for (size_t i = 0; i < blocks; ++i) out[i] = BlendByte(upper[i], lower[i], keep, lowerWeight);
+    for (size_t i = blocks; i < bytes; ++i)
+        out[i] = BlendByte(upper[i], lower[i], keep, lowerWeight);
+}
+
 // Page row `row` scaled across, the given columns of it. Each page row is scaled
 // once however many window rows it feeds: the two last scaled are kept, and the
 // upper one gives way, for a present goes down the window. A row with the same
@@ -104,8 +123,9 @@ void ScaleRows(SurfacePath& path, const Picture& picture, Span rows, Span column
             continue;
         }
         const uint32_t* lower = ScaledRow(path, picture, sample.first + 1, columns);
-        for (int x = columns.first; x < columns.end; ++x)
-            out[x] = Blend(upper[x], lower[x], sample.weight);
+        BlendRows(reinterpret_cast<uint8_t*>(out + columns.first),
+                  reinterpret_cast<const uint8_t*>(upper + columns.first),
+                  reinterpret_cast<const uint8_t*>(lower + columns.first), bytes, sample.weight);
     }
 }
 

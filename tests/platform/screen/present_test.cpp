@@ -149,6 +149,18 @@ TEST_F(PresentTest, ChangedRowsComeOutAsARepaintMakesThem) {
     expectAsRepainted();
 }
 
+// At 2.25x window row 4 samples halfway between page rows 1 and 2: black above,
+// white below, it is grey 128 (127.5 rounded) in every column.
+TEST_F(PresentTest, ARowHalfwayBetweenTwoPageRowsIsTheirRoundedMean) {
+    std::fill(Page().pixels.begin(), Page().pixels.end(), 3);
+    std::fill(Page().pixels.begin(), Page().pixels.begin() + 2 * 640, 0);
+    Open(1920, 1080);
+    const RgbImage window = Window();
+    int other = 0;
+    for (int x = 240; x < 1680; ++x) other += !SameColour(window.At(x, 4), 128, 128, 128);
+    EXPECT_EQ(other, 0);
+}
+
 TEST_F(PresentTest, APaletteChangeShowsAtTheNextPresentWithoutTouchingPixels) {
     Open(640, 480);
     Page().palette[1] = PALETTEENTRY{0, 255, 0, 0};
