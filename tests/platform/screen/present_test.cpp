@@ -151,8 +151,7 @@ TEST_F(PresentTest, ChangedRowsComeOutAsARepaintMakesThem) {
 
 // At 2.25x window row 4 is halfway between page rows 1 (black) and 2 (white).
 TEST_F(PresentTest, ARowHalfwayBetweenTwoPageRowsIsTheirRoundedMean) {
-    std::fill_n(Page().pixels.begin(), 2 * 640, 0);
-    std::fill(Page().pixels.begin() + 2 * 640, Page().pixels.end(), 3);
+    for (int i = 0; i < 640 * 480; ++i) Page().pixels[i] = i < 2 * 640 ? 0 : 3;
     Open(1920, 1080);
     const RgbImage window = Window();
     for (int x = 240; x < 1680; ++x) ASSERT_TRUE(SameColour(window.At(x, 4), 128, 128, 128)) << x;
